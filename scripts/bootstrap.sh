@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quenlo needs to build and test, skipping those
+# already present. Runs apt-get as root, or through sudo when there is one.
+set -euo pipefail
+
+packages=(
+    build-essential cmake
+    libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,24 @@
+#include "backend/output_files.h"
+
+#include "checks/definition_name.h"
+#include "core/build.h"
+#include "core/error.h"
+#include "core/safe_write.h"
+#include "core/text.h"
+
+namespace quenlo {
+
+void write_output_files(Build& build) {
+    const std::string name = trim(build.message(50));
+    if (!name.empty()) {
+        if (!is_definition_name(name)) throw Error("Invalid file name: " + name);
+        build.debug_file_name = name + "_debug";
+        build.release_file_name = name;
+    }
+    write_file_safely(build.path(build.debug_file_name + ".html"), as_crlf_file(build.redebug));
+    if (build.release)
+        write_file_safely(build.path(build.release_file_name + ".html"),
+                          as_crlf_file(build.rerelease));
+}
+
+}  // namespace quenlo

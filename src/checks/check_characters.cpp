@@ -1,0 +1,73 @@
+#include "checks/check_characters.h"
+
+#include <array>
+#include <bitset>
+
+#include "core/build.h"
+#include "core/error.h"
+#include "core/project_files.h"
+#include "core/text.h"
+
+namespace quenlo {
+
+namespace {
+
+// Every permitted character has a code below 256, so one bit per code will do.
+using CharacterSet = std::bitset<256>;
+
+constexpr std::u32string_view letters_and_digits =
+    U"qwertyuiopasdfghjklzxcvbnmQWERTYUIOPASDFGHJKLZXCVBNM1234567890";
+constexpr std::u32string_view accented_letters = U"àÀáÁèÈéÉìÌíÍòÒóÓùÙúÚ";
+
+CharacterSet make_set(std::u32string_view symbols, bool with_accented_letters) {
+    CharacterSet set;
+    for (char32_t c : letters_and_digits) set.set(c);
+    for (char32_t c : symbols) set.set(c);
+    if (with_accented_letters)
+        for (char32_t c : accented_letters) set.set(c);
+    return set;
+}
+
+const CharacterSet& permitted_set(CheckKind kind) {
+    static const std::array<CharacterSet, 5> sets = {
+        make_set(U" !\"£$%&/()=?^'|[]{}*+#-_,;.:<>§@", true),  // script
+        make_set(U" !£$%&/()=?'|*+-,;.:<>^#_{}", true),         // message
+        make_set(U" /=:_", false),                               // variable
+        make_set(U" !£$%&()=?'*+#-,;.:<>{}^_", true),           // text
+        make_set(U" !£$%&()=?^'*+-,;.:<>§", true),              // introduction
+    };
+    return sets[static_cast<int>(kind) - 1];
+}
+
+}  // namespace
+
+std::optional<char32_t> first_invalid_character(std::string_view text, CheckKind kind) {
+    const CharacterSet& set = permitted_set(kind);
+    for (std::size_t pos = 0; pos < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[pos]);
+        if (byte < 0x80) {
+            ++pos;
+            if (byte > 32 && !set.test(byte)) return byte;
+            continue;
+        }
+        const char32_t c = next_code_point(text, pos);
+        if (c >= set.size() || !set.test(c)) return c;
+    }
+    return std::nullopt;
+}
+
+void check_characters(Build& build, const std::string& path, CheckKind kind) {
+    const std::vector<std::string> lines = read_lines(path);
+    build.log.log_line("%Check chars in file: " + path);
+    if (build.switches.skip_characters_check) {
+        build.log.log_line(" skipped!");
+        return;
+    }
+    for (const std::string& line : lines) {
+        if (trim_view(line).starts_with("//")) continue;
+        if (const auto bad = first_invalid_character(line, kind))
+            throw Error("Invalid character < " + utf8(*bad) + " >");
+    }
+}
+
+}  // namespace quenlo

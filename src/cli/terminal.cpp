@@ -1,0 +1,41 @@
+#include "cli/terminal.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <ostream>
+
+namespace quenlo::cli {
+
+namespace {
+
+std::string_view ansi_colour(LogColour colour) {
+    switch (colour) {
+        case LogColour::red: return "\033[31m";
+        case LogColour::purple: return "\033[35m";
+        case LogColour::green: return "\033[32m";
+        case LogColour::blue: return "\033[34m";
+        case LogColour::olive: return "\033[33m";
+        case LogColour::black: break;
+    }
+    return {};
+}
+
+}  // namespace
+
+void TerminalLog::append_line(LogColour colour, std::string_view text) {
+    const std::string_view start = colours_ ? ansi_colour(colour) : std::string_view{};
+    if (start.empty())
+        out_ << text << '\n';
+    else
+        out_ << start << text << "\033[0m\n";
+}
+
+void TerminalUi::show_error(std::string_view text) { err_ << text << std::endl; }
+
+bool stdout_wants_colours() {
+    const char* no_color = std::getenv("NO_COLOR");
+    return isatty(STDOUT_FILENO) && (no_color == nullptr || *no_color == '\0');
+}
+
+}  // namespace quenlo::cli

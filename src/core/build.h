@@ -1,0 +1,78 @@
+#pragma once
+// One build's state: what the phases of the pipeline hand to each other, in
+// one object. Each phase is a function that takes the build, reads what
+// earlier phases left in it and writes its own part.
+
+#include <atomic>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/build_log.h"
+
+namespace quenlo {
+
+// The option switches of the Project menu; they outlive a build.
+struct Switches {
+    bool skip_unknown_check = false;
+    bool skip_characters_check = true;
+    bool skip_images_merging = false;
+};
+
+class Build {
+public:
+    Build(std::string project_folder, Switches switches, bool release, BuildLog& log,
+          const std::atomic<bool>& stop)
+        : project_folder(std::move(project_folder)),
+          switches(switches),
+          release(release),
+          log(log),
+          stop_(stop) {}
+
+    // Lets the user interface run pending events, then fails the build with
+    // an empty message if the stop button was pressed.
+    void poll_stop();
+    bool stop_requested() const { return stop_.load(std::memory_order_relaxed); }
+
+    // project folder + separator + file name
+    std::string path(std::string_view file_name) const;
+
+    // Message `n` as compiled into `lstmsg`, or "" when there is none.
+    const std::string& message(std::size_t n) const;
+
+    const std::string project_folder;
+    const Switches switches;
+    const bool release;
+    BuildLog& log;
+
+    std::string page;          // the page being built
+    std::string release_text;  // its copy for the release page
+    std::string redebug;       // the HTML part, later the finished debug page
+    std::string rerelease;     // the finished release page
+
+    bool map_enabled = false;
+    int start_room = 1;
+    std::string definitions;        // "|" + name + "|" of every variable, room and object
+    std::string room_link_objects;  // object identifiers met in room links, each + " "
+    std::string debug_file_name = "debug";
+    std::string release_file_name = "release";
+
+    std::vector<std::string> lstmsg;      // messages: row n is message n
+    std::vector<std::string> lstvar;      // variables by index
+    std::vector<std::string> lstroom;     // rooms by index
+    std::vector<std::string> lstobj;      // object identifiers
+    std::vector<std::string> lstobjroom;  // objects named in room links
+    std::vector<std::string> lsttmpdir;   // exit destinations to verify
+
+    // Generated code carried from the compilers to the script sections.
+    std::string reAddObj;
+    std::string reAddMenu;
+    std::string reAddAction;
+    std::string reAddCond;
+    std::string reAddCounter;
+
+private:
+    const std::atomic<bool>& stop_;
+};
+
+}  // namespace quenlo

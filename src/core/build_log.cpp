@@ -1,0 +1,39 @@
+#include "core/build_log.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace quenlo {
+
+namespace {
+
+bool contains_ignoring_case(std::string_view text, std::string_view upper_word) {
+    const auto it = std::search(text.begin(), text.end(), upper_word.begin(), upper_word.end(),
+                                [](char c, char w) {
+                                    return std::toupper(static_cast<unsigned char>(c)) == w;
+                                });
+    return it != text.end();
+}
+
+constexpr std::string_view pound = "\xC2\xA3";  // "£" in UTF-8
+
+}  // namespace
+
+StyledLine style_log_line(std::string_view text) {
+    if (contains_ignoring_case(text, "ERROR:")) return {LogColour::red, text};
+    if (contains_ignoring_case(text, "WARNING")) return {LogColour::purple, text};
+    if (text.starts_with('$')) return {LogColour::green, text.substr(1)};
+    if (text.starts_with(pound)) return {LogColour::blue, text.substr(pound.size())};
+    if (text.starts_with('%')) return {LogColour::olive, text.substr(1)};
+    return {LogColour::black, text};
+}
+
+void BuildLog::log_line(std::string_view text) {
+    const StyledLine line = style_log_line(text);
+    sink_.append_line(line.colour, line.shown);
+    events_.process_events();
+}
+
+void BuildLog::clear_log() { sink_.clear(); }
+
+}  // namespace quenlo

@@ -1,0 +1,143 @@
+#include "core/pipeline.h"
+
+#include <ctime>
+#include <string>
+
+#include "backend/output_files.h"
+#include "checks/check_characters.h"
+#include "core/build.h"
+#include "core/build_log.h"
+#include "core/error.h"
+#include "core/placeholders.h"
+#include "core/project_files.h"
+#include "core/text.h"
+#include "core/workspace.h"
+
+namespace quenlo {
+
+namespace {
+
+std::string now() {
+    const std::time_t t = std::time(nullptr);
+    char text[32];
+    std::strftime(text, sizeof text, "%d/%m/%Y %H:%M:%S", std::localtime(&t));
+    return text;
+}
+
+void log_start_line(Build& build) {
+    const std::string what = build.release ? "debug and release HTML files" : "debug HTML file";
+    build.log.log_line("\xC2\xA3Start generating adventure (" + what + ")... [ " + now() + " ]");
+}
+
+// Every source file is read even when the check is switched off, so a missing
+// required file ends the build here.
+void check_source_characters(Build& build) {
+    struct Source {
+        std::string_view file;
+        CheckKind kind;
+    };
+    static constexpr Source sources[] = {
+        {"help.qni", CheckKind::text},         {"messages.qnr", CheckKind::message},
+        {"rooms.qnr", CheckKind::script},      {"objects.qno", CheckKind::script},
+        {"variables.qnv", CheckKind::variable}, {"actions.qna", CheckKind::script},
+        {"functions.qna", CheckKind::script},  {"conditions.qna", CheckKind::script},
+        {"counters.qna", CheckKind::script},   {"success.qni", CheckKind::text},
+        {"fail.qni", CheckKind::text},         {"intro.qni", CheckKind::introduction},
+    };
+    for (const Source& source : sources) {
+        const std::string path = build.path(source.file);
+        if (source.file == "functions.qna" && !file_exists(path)) continue;  // optional
+        check_characters(build, path, source.kind);
+        build.poll_stop();
+    }
+}
+
+void put_version(Build& build) {
+    build.page = build.redebug;
+    replace_placeholder(build.page, "___VERSION___", quenlo_version, build.log);
+    build.poll_stop();
+}
+
+void put_title(Build& build) {
+    replace_placeholder(build.page, "___TITLE___", replace_all(build.message(1), "\\'", "'"),
+                        build.log);
+}
+
+void put_start_room(Build& build) {
+    replace_placeholder(build.page, "___STARTROOM___", std::to_string(build.start_room),
+                        build.log);
+    build.poll_stop();
+}
+
+void store_debug_page(Build& build) {
+    build.poll_stop();
+    build.redebug = build.page;
+}
+
+void switch_release_flag(Build& build) {
+    build.release_text = build.page;
+    replace_placeholder(build.release_text, "var g_isdebug = true;", "var g_isdebug = false;",
+                        build.log);
+    build.poll_stop();
+    build.rerelease = build.release_text;
+}
+
+// The phases in the order that makes each table complete before it is read.
+void run_phases(Build& build, const BaseScript& base) {
+    build.redebug = base.html_part();
+    log_start_line(build);
+    check_source_characters(build);
+    put_version(build);
+    put_title(build);
+    put_start_room(build);
+    store_debug_page(build);
+    if (build.release) switch_release_flag(build);
+    write_output_files(build);
+}
+
+// Restores the window after a build, whatever its outcome.
+void end_build(Workspace& workspace, BuildUi& ui) {
+    ui.set_building(false);
+    workspace.stop = false;
+}
+
+void log_success(const Build& build) {
+    build.log.log_line("\xC2\xA3Generated: " + build.path(build.debug_file_name + ".html"));
+    if (build.release)
+        build.log.log_line("\xC2\xA3Generated: " + build.path(build.release_file_name + ".html"));
+    build.log.log_line("$Adventure generated successfully!  [ " + now() + " ]");
+    build.log.log_line("");
+}
+
+}  // namespace
+
+bool generate(Workspace& workspace, BuildLog& log, BuildUi& ui, bool release) {
+    const std::string base_override = project_path(workspace.project_folder, "base.qn");
+    if (file_exists(base_override)) {
+        workspace.reDefault.load_base_override(base_override);
+        log.log_line("&Found base.qn file: " + base_override);
+    }
+
+    ui.set_building(true);
+    workspace.stop = false;
+    Build build(workspace.project_folder, workspace.switches, release, log, workspace.stop);
+    try {
+        run_phases(build, workspace.reDefault);
+    } catch (const Error& error) {
+        const std::string shown = workspace.stop ? "Error: process stopped by user"
+                                                 : "Error: " + std::string(error.what());
+        log.log_line(shown);
+        log.log_line("");
+        ui.show_error("Unable to generate HTML files!\r\n\r\n" + shown);
+        end_build(workspace, ui);
+        return false;
+    } catch (...) {
+        end_build(workspace, ui);
+        throw;
+    }
+    end_build(workspace, ui);
+    log_success(build);
+    return true;
+}
+
+}  // namespace quenlo

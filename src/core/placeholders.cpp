@@ -1,0 +1,56 @@
+#include "core/placeholders.h"
+
+#include "core/build_log.h"
+#include "core/error.h"
+#include "core/project_files.h"
+#include "core/text.h"
+
+namespace quenlo {
+
+namespace {
+constexpr std::string_view flatten_joint = "'+ ///\xC2\xB0\xC2\xB0\xC2\xB0\r\n'";
+constexpr std::size_t flatten_piece = 1024;
+}  // namespace
+
+void replace_placeholder(std::string& page, std::string_view placeholder, std::string_view value,
+                         BuildLog& log) {
+    replace_all_in_place(page, placeholder, value);
+    log.log_line("Replaced [ " + std::string(placeholder) + " ]");
+}
+
+std::string flatten(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 64);
+    std::size_t kept = 0;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t start = pos;
+        const char32_t c = next_code_point(text, pos);
+        if (c < 32) continue;
+        if (c == replacement_character && pos - start != 3)
+            append_utf8(out, c);
+        else
+            out.append(text, start, pos - start);
+        if (++kept == flatten_piece) {
+            out.append(flatten_joint);
+            kept = 0;
+        }
+    }
+    // Only blanks can remain at the ends: every other character below 33 was dropped.
+    const std::size_t begin = out.find_first_not_of(' ');
+    if (begin == std::string::npos) return {};
+    const std::size_t end = out.find_last_not_of(' ');
+    return out.substr(begin, end - begin + 1);
+}
+
+void merge_file(std::string& page, std::string_view placeholder, const std::string& path,
+                BuildLog& log) {
+    try {
+        const std::string text = read_text(path);
+        log.log_line("%Merge file: " + path);
+        replace_all_in_place(page, placeholder, flatten(text));
+    } catch (const Error&) {
+        throw Error("Unable to merge");
+    }
+}
+
+}  // namespace quenlo

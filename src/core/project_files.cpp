@@ -1,0 +1,132 @@
+#include "core/project_files.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <cstdio>
+#include <memory>
+
+#include "core/error.h"
+#include "core/text.h"
+
+namespace quenlo {
+
+namespace {
+
+// Windows-1252 bytes 0x80 to 0x9F; the five unassigned ones keep their C1 code.
+constexpr char16_t windows_1252_high[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+std::string decode_windows_1252(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80)
+            out += c;
+        else if (b < 0xA0)
+            append_utf8(out, windows_1252_high[b - 0x80]);
+        else
+            append_utf8(out, b);
+    }
+    return out;
+}
+
+std::string decode_utf16(std::string_view bytes, bool big_endian) {
+    std::string out;
+    out.reserve(bytes.size());
+    const auto unit = [&](std::size_t i) -> char16_t {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return big_endian ? static_cast<char16_t>(a << 8 | b) : static_cast<char16_t>(b << 8 | a);
+    };
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const char16_t u = unit(i);
+        if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size()) {
+            const char16_t low = unit(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                append_utf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        append_utf8(out, (u >= 0xD800 && u <= 0xDFFF) ? replacement_character : u);
+    }
+    if (i < bytes.size()) append_utf8(out, replacement_character);  // odd trailing byte
+    return out;
+}
+
+std::string fix_invalid_utf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t pos = 0; pos < bytes.size();) append_utf8(out, next_code_point(bytes, pos));
+    return out;
+}
+
+}  // namespace
+
+std::string project_path(std::string_view folder, std::string_view file_name) {
+    std::string path(folder);
+    path += static_cast<char>(std::filesystem::path::preferred_separator);
+    path += file_name;
+    return path;
+}
+
+std::string decode_text(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) return fix_invalid_utf8(bytes.substr(3));
+    if (bytes.starts_with("\xFF\xFE")) return decode_utf16(bytes.substr(2), false);
+    if (bytes.starts_with("\xFE\xFF")) return decode_utf16(bytes.substr(2), true);
+    if (is_valid_utf8(bytes)) return std::string(bytes);
+    return decode_windows_1252(bytes);
+}
+
+std::string read_bytes(const std::string& path) {
+    const auto fail = [&](int error) {
+        return Error("Cannot open file \"" + path + "\". " + std::strerror(error));
+    };
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) throw fail(EISDIR);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                         &std::fclose);
+    if (!file) throw fail(errno);
+    std::string bytes;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec) bytes.reserve(size);
+    char chunk[1 << 16];
+    std::size_t n = 0;
+    while ((n = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes.append(chunk, n);
+    if (std::ferror(file.get())) throw fail(errno ? errno : EIO);
+    return bytes;
+}
+
+std::vector<std::string> read_lines(const std::string& path) {
+    return split_lines(decode_text(read_bytes(path)));
+}
+
+std::string read_text(const std::string& path) {
+    const std::string text = decode_text(read_bytes(path));
+    std::string joined;
+    joined.reserve(text.size() + text.size() / 32);
+    bool first = true;
+    for_each_line(text, [&](std::string_view line) {
+        if (!first) joined.append(crlf);
+        joined.append(line);
+        first = false;
+    });
+    return joined;
+}
+
+bool file_exists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+bool folder_exists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_directory(path, ec);
+}
+
+}  // namespace quenlo

@@ -1,0 +1,29 @@
+#pragma once
+// Reading the plain-text files of a project folder by one rule, and building
+// their paths. Every phase reads its file through these functions.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quenlo {
+
+// project folder + the platform's separator + file name
+std::string project_path(std::string_view folder, std::string_view file_name);
+
+// File bytes to UTF-8 text. A byte-order mark selects UTF-8 or UTF-16 (and is
+// dropped); without one the bytes are UTF-8 when they are valid UTF-8,
+// otherwise Windows-1252. Malformed sequences become U+FFFD; nothing fails.
+std::string decode_text(std::string_view bytes);
+
+// The file's bytes; fails with "Cannot open file "<path>". <reason>".
+std::string read_bytes(const std::string& path);
+// The file's lines (decoded, split at CR LF, CR or LF).
+std::vector<std::string> read_lines(const std::string& path);
+// The same content as one text, the lines joined by CR LF.
+std::string read_text(const std::string& path);
+
+bool file_exists(const std::string& path);
+bool folder_exists(const std::string& path);
+
+}  // namespace quenlo

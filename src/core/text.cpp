@@ -1,0 +1,173 @@
+#include "core/text.h"
+
+namespace quenlo {
+
+std::string_view trim_view(std::string_view text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && is_trimmed_away(text[begin])) ++begin;
+    while (end > begin && is_trimmed_away(text[end - 1])) --end;
+    return text.substr(begin, end - begin);
+}
+
+std::string trim(std::string_view text) { return std::string(trim_view(text)); }
+
+std::string replace_all(std::string_view text, std::string_view from, std::string_view to) {
+    if (from.empty()) return std::string(text);
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    for (std::size_t hit = text.find(from); hit != std::string_view::npos;
+         hit = text.find(from, pos)) {
+        out.append(text, pos, hit - pos);
+        out.append(to);
+        pos = hit + from.size();
+    }
+    out.append(text, pos);
+    return out;
+}
+
+std::size_t replace_all_in_place(std::string& text, std::string_view from, std::string_view to) {
+    if (from.empty()) return 0;
+    std::size_t first = text.find(from);
+    if (first == std::string::npos) return 0;
+    std::string out;
+    out.reserve(text.size());
+    out.append(text, 0, first);
+    std::size_t count = 0;
+    std::size_t pos = first;
+    for (std::size_t hit = first; hit != std::string::npos; hit = text.find(from, pos)) {
+        out.append(text, pos, hit - pos);
+        out.append(to);
+        pos = hit + from.size();
+        ++count;
+    }
+    out.append(text, pos);
+    text = std::move(out);
+    return count;
+}
+
+std::vector<std::string> split_lines(std::string_view text) {
+    std::vector<std::string> lines;
+    for_each_line(text, [&](std::string_view line) { lines.emplace_back(line); });
+    return lines;
+}
+
+std::string join_lines(const std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const auto& line : lines) size += line.size() + 2;
+    std::string out;
+    out.reserve(size);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) out.append(crlf);
+        out.append(lines[i]);
+    }
+    return out;
+}
+
+std::string as_crlf_file(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    for_each_line(text, [&](std::string_view line) {
+        out.append(line);
+        out.append(crlf);
+    });
+    return out;
+}
+
+char32_t next_code_point(std::string_view text, std::size_t& pos) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(pos);
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    }
+    int length = 0;
+    char32_t cp = 0;
+    char32_t minimum = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2, cp = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, cp = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, cp = lead & 0x07, minimum = 0x10000;
+    } else {
+        ++pos;
+        return replacement_character;
+    }
+    if (pos + length > text.size()) {
+        ++pos;
+        return replacement_character;
+    }
+    for (int i = 1; i < length; ++i) {
+        const unsigned char next = byte(pos + i);
+        if ((next & 0xC0) != 0x80) {
+            ++pos;
+            return replacement_character;
+        }
+        cp = cp << 6 | (next & 0x3F);
+    }
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        ++pos;
+        return replacement_character;
+    }
+    pos += length;
+    return cp;
+}
+
+void append_utf8(std::string& out, char32_t cp) {
+    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = replacement_character;
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | cp >> 6);
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | cp >> 12);
+        out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | cp >> 18);
+        out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
+        out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+std::string utf8(char32_t code_point) {
+    std::string out;
+    append_utf8(out, code_point);
+    return out;
+}
+
+std::size_t count_code_points(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < text.size();) {
+        next_code_point(text, pos);
+        ++count;
+    }
+    return count;
+}
+
+bool is_valid_utf8(std::string_view bytes) {
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        // Plain ASCII runs are the common case; skip them eight bytes at a time.
+        while (pos + 8 <= bytes.size()) {
+            unsigned long long word = 0;
+            for (int i = 0; i < 8; ++i)
+                word |= static_cast<unsigned long long>(static_cast<unsigned char>(bytes[pos + i]))
+                        << (8 * i);
+            if (word & 0x8080808080808080ULL) break;
+            pos += 8;
+        }
+        if (pos >= bytes.size()) break;
+        const std::size_t before = pos;
+        if (next_code_point(bytes, pos) == replacement_character) {
+            // A genuine U+FFFD is three bytes long; a malformed sequence advanced by one.
+            if (pos - before != 3) return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace quenlo

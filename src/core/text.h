@@ -1,0 +1,57 @@
+#pragma once
+// Small text operations shared by every phase. Text is UTF-8 throughout; the
+// functions that look at characters decode whole code points, never bytes.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quenlo {
+
+inline constexpr std::string_view crlf = "\r\n";
+
+// Trimming removes every leading and trailing character whose code is 32 or less.
+inline bool is_trimmed_away(char c) { return static_cast<unsigned char>(c) <= 32; }
+std::string_view trim_view(std::string_view text);
+std::string trim(std::string_view text);
+
+// Replaces every non-overlapping occurrence of `from`, scanning left to right,
+// in one pass; text inside an inserted value is never scanned again.
+std::string replace_all(std::string_view text, std::string_view from, std::string_view to);
+// The same on a text in place; returns the number of replacements.
+std::size_t replace_all_in_place(std::string& text, std::string_view from, std::string_view to);
+
+// Lines end at CR LF, CR or LF; a break at the very end starts no further
+// line, so an empty text has no lines.
+std::vector<std::string> split_lines(std::string_view text);
+// Lines joined by CR LF, without a break after the last one.
+std::string join_lines(const std::vector<std::string>& lines);
+// The text as a file of lines: every line, the last one too, followed by CR LF.
+std::string as_crlf_file(std::string_view text);
+
+// Calls `visit(line)` for each line of `text` by the rule of split_lines,
+// without building a vector.
+template <typename Visit>
+void for_each_line(std::string_view text, Visit&& visit) {
+    std::size_t start = 0;
+    const std::size_t n = text.size();
+    while (start < n) {
+        std::size_t end = start;
+        while (end < n && text[end] != '\r' && text[end] != '\n') ++end;
+        visit(text.substr(start, end - start));
+        if (end < n && text[end] == '\r' && end + 1 < n && text[end + 1] == '\n') ++end;
+        start = end + 1;
+    }
+}
+
+// UTF-8. Decoding never fails: a malformed sequence yields U+FFFD and
+// advances by one byte.
+inline constexpr char32_t replacement_character = 0xFFFD;
+char32_t next_code_point(std::string_view text, std::size_t& pos);
+void append_utf8(std::string& out, char32_t code_point);
+std::string utf8(char32_t code_point);
+std::size_t count_code_points(std::string_view text);
+bool is_valid_utf8(std::string_view bytes);
+
+}  // namespace quenlo

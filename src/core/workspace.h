@@ -1,0 +1,23 @@
+#pragma once
+// What outlives a build: the folders, the option switches, the stop flag and
+// the base script. The window owns one; so does the command line.
+
+#include <atomic>
+#include <string>
+
+#include "core/base_script.h"
+#include "core/build.h"
+
+namespace quenlo {
+
+inline constexpr std::string_view quenlo_version = "v3.6";
+
+struct Workspace {
+    std::string program_folder;  // where "base.qn" is looked for at start-up
+    std::string project_folder;  // empty while no project is set
+    Switches switches;
+    std::atomic<bool> stop{false};
+    BaseScript reDefault;  // replaced by every "base.qn" loaded, never restored
+};
+
+}  // namespace quenlo

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# quenlo-cli as a user runs it: a folder of the 21 required (empty) files, a
+# missing file, a bad character, a project base script, a usage error, and an
+# interrupt that must end the build through its stop path.
+set -u
+cli=$1
+fails=0
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+check() {  # description, condition
+    if eval "$2"; then echo "ok   $1"; else echo "FAIL $1"; fails=$((fails + 1)); fi
+}
+
+new_project() {
+    mkdir -p "$1"
+    for f in coverimage.qn help.qni messages.qnr objects.qno rooms.qnr variables.qnv \
+             actions.qna conditions.qna counters.qna success.qni fail.qni successimage.qn \
+             failimage.qn intro.qni map1.qn mapimage1.qn map2.qn mapimage2.qn map3.qn \
+             mapimage3.qn connections.qn; do
+        : > "$1/$f"
+    done
+}
+
+p=$work/p
+new_project "$p"
+NO_COLOR=1 "$cli" build "$p" > "$work/out" 2> "$work/err"; rc=$?
+check "build exits 0" "[ $rc -eq 0 ]"
+check "build starts with the start line" "head -1 '$work/out' | grep -q '^Start generating adventure (debug HTML file)... \[ '"
+check "build logs the generated page" "grep -qx 'Generated: $p/debug.html' '$work/out'"
+check "build ends with the success line" "tail -2 '$work/out' | head -1 | grep -q '^Adventure generated successfully!  \[ .* \]$'"
+check "page written" "[ -s '$p/debug.html' ]"
+check "no colour codes when NO_COLOR" "! grep -q $'\033' '$work/out'"
+check "nothing on stderr" "[ ! -s '$work/err' ]"
+
+"$cli" build "$p/" > "$work/out" 2>&1
+check "trailing separator accepted" "grep -qx 'Generated: $p/debug.html' '$work/out'"
+
+rm "$p/debug.html" "$p/help.qni"
+"$cli" build "$p" > "$work/out" 2> "$work/err"; rc=$?
+check "missing file exits 1" "[ $rc -eq 1 ]"
+check "missing file named in the log" "grep -qx 'Error: Cannot open file \"$p/help.qni\". No such file or directory' '$work/out'"
+check "error dialog text on stderr" "grep -q '^Unable to generate HTML files!' '$work/err'"
+check "missing file writes nothing" "[ ! -e '$p/debug.html' ]"
+
+printf 'Disse "ciao"\r\n' > "$p/help.qni"
+"$cli" build --check-chars "$p" > "$work/out" 2>&1; rc=$?
+check "bad character exits 1" "[ $rc -eq 1 ]"
+check "bad character named" "grep -qx 'Error: Invalid character < \" >' '$work/out'"
+"$cli" build "$p" > /dev/null 2>&1; rc=$?
+check "characters not checked without --check-chars" "[ $rc -eq 0 ]"
+
+printf '<p>mia base ___VERSION___</p>\r\n#HELP\r\n' > "$p/base.qn"
+"$cli" build "$p" > "$work/out" 2>&1
+check "project base script used" "grep -qx '&Found base.qn file: $p/base.qn' '$work/out' && grep -q 'mia base v3.6' '$p/debug.html'"
+printf '<p>no sections</p>\r\n' > "$p/base.qn"
+"$cli" build "$p" > "$work/out" 2>&1; rc=$?
+check "base script without #HELP is invalid" "[ $rc -eq 1 ] && grep -qx 'Error: invalid base script' '$work/out'"
+rm "$p/base.qn"
+
+"$cli" build --release "$p" > "$work/out" 2>&1
+check "release writes both pages" "[ -s '$p/debug.html' ] && [ -s '$p/release.html' ]"
+check "debug Generated line first" "grep '^Generated: ' '$work/out' | head -1 | grep -q 'debug.html'"
+
+"$cli" > /dev/null 2>&1; rc=$?
+check "no command is a usage error" "[ $rc -eq 2 ]"
+"$cli" build --bogus "$p" > /dev/null 2>&1; rc=$?
+check "unknown option is a usage error" "[ $rc -eq 2 ]"
+check "--version" "[ \"\$('$cli' --version)\" = 'quenlo-cli v3.6' ]"
+check "--help" "'$cli' --help | grep -q 'quenlo-cli build'"
+"$cli" build "$work/nowhere" > "$work/out" 2>&1; rc=$?
+check "missing project folder" "[ $rc -eq 1 ] && grep -qx 'Error: unable to find project folder!' '$work/out'"
+
+# An interrupt ends the build through the stop path. A project folder that is a
+# FIFO-fed file would block forever; instead, read a file from a FIFO so the
+# build waits inside a phase until it is interrupted and the FIFO released.
+mkfifo "$p/intro.qni.fifo"
+rm "$p/intro.qni" && ln -s "$p/intro.qni.fifo" "$p/intro.qni"
+"$cli" build "$p" > "$work/out" 2>&1 &
+pid=$!
+sleep 0.5
+kill -INT $pid
+exec 3>"$p/intro.qni.fifo"; exec 3>&-   # let the blocked read finish
+wait $pid; rc=$?
+check "interrupt exits 1" "[ $rc -eq 1 ]"
+check "interrupt reported as a stop" "grep -qx 'Error: process stopped by user' '$work/out'"
+
+[ $fails -eq 0 ] && echo "all passed" || echo "$fails failed"
+[ $fails -eq 0 ]

@@ -1,0 +1,89 @@
+#include "core/project_files.h"
+
+#include <gtest/gtest.h>
+
+#include "core/error.h"
+#include "support/temp_project.h"
+
+namespace quenlo {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(DecodeText, ByteOrderMarksSelectTheEncoding) {
+    EXPECT_EQ(decode_text("\xEF\xBB\xBFperch\xC3\xA9"), "perché");
+    EXPECT_EQ(decode_text(std::string("\xFF\xFEp\0\xE9\0", 6)), "pé");
+    EXPECT_EQ(decode_text(std::string("\xFE\xFF\0p\0\xE9", 6)), "pé");
+    // A character outside the basic plane, as a UTF-16 surrogate pair.
+    EXPECT_EQ(decode_text(std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6)), "\xF0\x9F\x98\x80");
+}
+
+TEST(DecodeText, WithoutMarkValidUtf8StaysAndAnythingElseIsWindows1252) {
+    EXPECT_EQ(decode_text("perch\xC3\xA9"), "perché");
+    EXPECT_EQ(decode_text("perch\xE9 \x80 \x93"), "perché € \xE2\x80\x9C");
+    EXPECT_EQ(decode_text(""), "");
+}
+
+TEST(DecodeText, MarkedTextThatIsMalformedNeverFails) {
+    EXPECT_EQ(decode_text("\xEF\xBB\xBF"), "");
+    EXPECT_EQ(decode_text("\xEF\xBB\xBF" "a\xFF" "b"), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(decode_text(std::string("\xFF\xFE" "a", 3)), "\xEF\xBF\xBD");  // odd byte
+    EXPECT_EQ(decode_text(std::string("\xFF\xFE\x00\xDC", 4)), "\xEF\xBF\xBD");  // lone surrogate
+}
+
+TEST(DecodeText, SameTextInUtf8WithMarkAndInWindows1252ReadsTheSame) {
+    EXPECT_EQ(decode_text("\xEF\xBB\xBF" "caff\xC3\xA8 \xE2\x82\xAC"), decode_text("caff\xE8 \x80"));
+}
+
+class ReadFiles : public ::testing::Test {
+protected:
+    Lines lines_of(const std::string& bytes) {
+        folder.write("f", bytes);
+        return read_lines(folder.file("f"));
+    }
+    test::TempFolder folder;
+};
+
+TEST_F(ReadFiles, LinesEndAtAnyLineBreak) {
+    EXPECT_EQ(lines_of("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
+    EXPECT_EQ(lines_of("a\r\n\r\nb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(lines_of("\n\n"), (Lines{"", ""}));
+}
+
+TEST_F(ReadFiles, FinalLineBreakStartsNoLine) {
+    EXPECT_EQ(lines_of("a\nb"), lines_of("a\nb\n"));
+    EXPECT_EQ(lines_of("a\r\nb\r\n"), (Lines{"a", "b"}));
+    EXPECT_EQ(lines_of(""), Lines{});
+}
+
+TEST_F(ReadFiles, NothingElseChanges) {
+    EXPECT_EQ(lines_of("  a\t\n// c\n"), (Lines{"  a\t", "// c"}));
+}
+
+TEST_F(ReadFiles, ReadTextJoinsWithCrLf) {
+    folder.write("f", "a\nb\rc\r\n");
+    EXPECT_EQ(read_text(folder.file("f")), "a\r\nb\r\nc");
+}
+
+TEST_F(ReadFiles, MissingFileNamesPathAndReason) {
+    try {
+        read_lines(folder.file("nope.qni"));
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot open file \"" + folder.file("nope.qni") + "\". No such file or directory");
+    }
+    EXPECT_THROW(read_text(folder.path()), Error);  // a folder is not a file
+}
+
+TEST_F(ReadFiles, OneHugeLine) {
+    const std::string line(3'000'000, 'x');
+    EXPECT_EQ(lines_of(line), Lines{line});
+}
+
+TEST(ProjectPath, JoinsWithTheSeparator) {
+    EXPECT_EQ(project_path("/tmp/avventura", "rooms.qnr"), "/tmp/avventura/rooms.qnr");
+}
+
+}  // namespace
+}  // namespace quenlo

@@ -10,4 +10,8 @@ namespace quenlo {
 // new project is made from; every line ends with CR LF.
 std::string_view stored_base_script();
 
+// The example map picture a new project gets as "map_example.gif": a GIF of
+// 560 x 600 pixels, the size every map picture must have.
+std::string_view example_map_picture();
+
 }  // namespace quenlo

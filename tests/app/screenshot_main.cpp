@@ -1,12 +1,13 @@
 // Takes pictures of the main window for people to look at: as it opens
-// ("main_window_start.png") and after it has made a new project and built it,
-// debug and release ("main_window.png"). Runs under a real X server (Xvfb), so
-// fonts and style are drawn as on a desktop.
+// ("main_window_start.png"), while it builds a new project, debug and release
+// ("main_window_building.png"), and after the build ("main_window.png"). Runs under a real X server
+// (Xvfb), so fonts and style are drawn as on a desktop.
 //
 // Usage: quenlo_screenshot OUTPUT_FOLDER
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QPixmap>
 #include <QTimer>
 #include <cstdio>
@@ -34,9 +35,11 @@ int main(int argc, char** argv) {
                     qPrintable(window.windowTitle()));
         return true;
     };
-    const auto settle = [&] {
-        QTimer::singleShot(300, &application, &QApplication::quit);
-        application.exec();
+    // A loop of its own: quitting the application's loop would close the window.
+    const auto settle = [] {
+        QEventLoop loop;
+        QTimer::singleShot(300, &loop, &QEventLoop::quit);
+        loop.exec();
     };
 
     quenlo::test::WindowFixture fixture(std::chrono::milliseconds(20));
@@ -45,7 +48,14 @@ int main(int argc, char** argv) {
 
     fixture.dialogs.input_answers = {"Avventura"};
     fixture.trigger("Newproject1");
+    settle();
+    // The first log line of the build lets events run: the window is then
+    // locked, with the stop button shown.
+    bool saved_while_building = false;
+    fixture.at_next_events(
+        [&] { saved_while_building = save(*fixture.window, "main_window_building.png"); });
     fixture.trigger("GenerateHTMLdebugandreleasefiles1");
+    if (!saved_while_building) return 1;
     settle();
 
     const QStringList lines = fixture.lines();

@@ -155,13 +155,16 @@ std::string TfrmMain::projects_folder() const {
 template <typename Command>
 void TfrmMain::run_command(Command&& command) {
     if (command_running_) return;
-    command_running_ = true;
+    struct Running {
+        bool& flag;
+        explicit Running(bool& flag) : flag(flag) { flag = true; }
+        ~Running() { flag = false; }
+    } running(command_running_);
     try {
         command();
     } catch (const std::exception& error) {
         dialogs_.show_message(MessageKind::error, error.what());
     }
-    command_running_ = false;
 }
 
 void TfrmMain::Newproject1Click() {

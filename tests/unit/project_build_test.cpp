@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "bench/large_project.h"
 #include "core/text.h"
 #include "support/build_harness.h"
 
@@ -330,6 +331,21 @@ TEST(ProjectBuild, InvalidMapFilesStopTheBuild) {
     connections.remove("connections.qn");
     // The project check would refuse this folder; a build reports the file.
     EXPECT_EQ(test::build_project(connections).error, "Invalid connections.qn file!");
+}
+
+TEST(ProjectBuild, TheBenchmarksLargeProjectBuilds) {
+    test::TempFolder folder;
+    bench::write_large_project(folder.path());
+    const test::BuildOutcome outcome = test::build_project(folder);
+    ASSERT_TRUE(outcome.succeeded) << outcome.error;
+    EXPECT_EQ(test::lines_starting_with(outcome.page, "f_addobj(").size(), 288u);
+    EXPECT_EQ(test::lines_starting_with(outcome.page, "if ((window.g_room == ").size(), 79u * 5);
+    EXPECT_EQ(test::lines_starting_with(outcome.page, "window.g_var[").size(), 100u);
+    EXPECT_EQ(test::lines_starting_with(outcome.page, "if (id=='").size(), 288u - 79);
+    EXPECT_EQ(test::lines_starting_with(outcome.page, "// actions.qna line:").size(),
+              test::lines_starting_with(folder.read("actions.qna"), "").size());
+    EXPECT_NE(outcome.page.find("var g_enablemap = true;"), std::string::npos);
+    EXPECT_TRUE(folder.has("grande_debug.html"));
 }
 
 }  // namespace

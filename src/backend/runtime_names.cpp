@@ -4,13 +4,13 @@ namespace quenlo {
 
 // clang-format off
 const std::array<std::string_view, 228> known_runtime_identifiers = {
-    // group 1: the check logs "10%..." after it
+    // group 1 of 5
     "o_id", "o_eo", "o_dd", "o_st", "o_ei", "o_ef", "o_desc_short", "o_desc_long",
     "o_desc_examine", "o_direction", "o_weight_worn", "o_weight", "o_examinable", "o_usable",
     "o_takeable", "o_enabled", "o_room", "o_tag", "g_variableids", "g_var", "g_adv_id",
     "g_start_room", "g_homesite", "g_room", "g_max_weight", "g_mext", "g_mex2", "g_mex",
     "g_addtext", "g_obj1", "g_obj2", "g_verb", "g_dmenc",
-    // group 2: the check logs "20%..." after it
+    // group 2 of 5
     "g_forceurl", "g_bodelaycontinue", "g_use_", "g_examine_", "g_take_", "g_leave_", "g_wear_",
     "g_takeoff_", "g_confirm_", "g_go_", "g_yourself_", "g_dt", "g_defaultobjnum", "g_talk_",
     "o_talkable", "o_desc_talk", "o_desc_next_talk", "g_lastobject", "g_isdebug", "g_enablemap",
@@ -19,7 +19,7 @@ const std::array<std::string_view, 228> known_runtime_identifiers = {
     "f_getactions", "f_getmenus", "f_getconditions", "f_getcounters", "f_getvariables",
     "f_getobjects", "f_gethelp", "f_getintro", "f_getcover", "f_getfail", "f_getsuccess",
     "f_getmap",
-    // group 3: the check logs "30%..." after it
+    // group 3 of 5
     "f_adddefaultobjects", "oa_id", "oa_desc_short", "oa_desc_long", "oa_desc_examine", "oa_eo",
     "oa_dd", "oa_enabled", "oa_room", "oa_st", "oa_direction", "oa_weight_worn", "oa_weight",
     "oa_examinable", "oa_usable", "oa_takeable", "oa_ei", "oa_tag", "oa_ef", "oa_talkable",
@@ -28,7 +28,7 @@ const std::array<std::string_view, 228> known_runtime_identifiers = {
     "f_createdefaultobjsubmenu", "f_addp", "f_isactin", "f_replace", "f_getobjhtml",
     "f_findObjectIndexById", "f_findRoomIndexById", "f_clsHTML", "f_setHTML", "f_addHTML",
     "f_createmrvmenu", "f_additem", "f_addsub", "f_arrayAsString",
-    // group 4: the check logs "40%..." after it
+    // group 4 of 5
     "f_acreateCookie", "f_agetCookie", "f_adeleteCookie", "f_deleteCookie", "f_saveCookie",
     "f_getchecksum", "f_loadCookie", "f_getsavedurlstring", "f_agetsavedurl", "f_asetsavedurl",
     "f_decimalToHex", "f_refreshmapgrid", "f_showimage", "f_rndtxt", "f_getcurrentweight",
@@ -37,7 +37,7 @@ const std::array<std::string_view, 228> known_runtime_identifiers = {
     "f_istaken", "f_ishere", "f_isworn", "f_isout", "f_isplayerin", "f_moveplayer", "f_win",
     "f_lose", "f_isin", "f_moveout", "f_move", "f_givetoplayer", "f_putonplayer", "f_action",
     "f_use_", "f_examine_",
-    // group 5: the check logs "50%..." after it
+    // group 5 of 5
     "f_leave_", "f_take_", "f_wear_", "f_takeoff_", "f_talk_", "f_go_", "f_yourself_", "f_obj1",
     "f_obj2", "f_verb", "f_isobj1", "f_isobj2", "f_isverb", "f_addvm", "f_inventory",
     "f_whereisplayer", "f_whereis", "f_descshort", "f_desclong", "f_tag", "f_swap", "g_dialogroom",

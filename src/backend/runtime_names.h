@@ -4,7 +4,6 @@
 // that contains an earlier one is partly consumed by it.
 
 #include <array>
-#include <cstddef>
 #include <string_view>
 
 namespace quenlo {
@@ -12,11 +11,6 @@ namespace quenlo {
 // Every name the runtime itself defines or the base script holds with an
 // underscore, in the order the unknown-identifier check deletes them.
 extern const std::array<std::string_view, 228> known_runtime_identifiers;
-
-// Where the check's five progress groups end in that list: after the first 33
-// names it logs "10%...", after the first 79 "20%...", and so on up to "50%...".
-inline constexpr std::array<std::size_t, 5> known_runtime_identifier_group_ends = {33, 79, 124, 169,
-                                                                                   228};
 
 // The runtime names that the release page shortens: the name at position k
 // becomes "_fu" + k, in this order.

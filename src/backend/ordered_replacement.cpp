@@ -95,9 +95,9 @@ std::uint32_t OrderedReplacement::first_occurring(std::string_view text, std::ui
     for (const char c : text) {
         state = step(state, static_cast<unsigned char>(c));
         if (lowest_[state] == none) continue;
-        for (std::uint32_t s = ends_here_[state] != ends_here_[state + 1] ? state
-                                                                          : more_ends_[state];
-             s != none; s = more_ends_[s]) {
+        const bool names_end_here = ends_here_[state] != ends_here_[state + 1];
+        for (std::uint32_t s = names_end_here ? state : more_ends_[state]; s != none;
+             s = more_ends_[s]) {
             const auto first = rule_ids_.begin() + ends_here_[s];
             const auto last = rule_ids_.begin() + ends_here_[s + 1];
             const auto it = std::lower_bound(first, last, from);

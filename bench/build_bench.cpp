@@ -9,8 +9,13 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
+#include "backend/encode_release_text.h"
+#include "backend/rename_runtime_identifiers.h"
+#include "core/build.h"
 #include "core/build_log.h"
 #include "core/pipeline.h"
 #include "core/workspace.h"
@@ -85,5 +90,33 @@ void BM_BuildLargeProjectDebugAndRelease(benchmark::State& state) {
     state.counters["release_MB"] = megabytes("grande.html");
 }
 BENCHMARK(BM_BuildLargeProjectDebugAndRelease)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// The release transformations alone (encoding, 201 renamings, line joining,
+// blank shrinking) over the debug page of the same two projects.
+void BM_ReleaseTransformationsOfLargeProject(benchmark::State& state) {
+    const ProjectFolder folder;
+    quenlo::bench::write_large_project(
+        folder.path(), state.range(0) == 1 ? quenlo::bench::largest_project()
+                                           : quenlo::bench::doubled_largest_project());
+    quenlo::Workspace workspace;
+    workspace.project_folder = folder.path();
+    Quiet quiet;
+    quenlo::BuildLog log(quiet, quiet);
+    if (!quenlo::generate(workspace, log, quiet, false)) {
+        state.SkipWithError(quiet.error.c_str());
+        return;
+    }
+    std::ifstream in(folder.path() + "/grande_debug.html", std::ios::binary);
+    const std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    quenlo::Build build(folder.path(), workspace.switches, true, log, workspace.stop);
+    for (auto _ : state) {
+        build.release_text = page;
+        quenlo::encode_release_text(build);
+        quenlo::rename_runtime_identifiers(build);
+    }
+    state.SetBytesProcessed(state.iterations() * page.size());
+    state.counters["page_MB"] = page.size() / 1e6;
+}
+BENCHMARK(BM_ReleaseTransformationsOfLargeProject)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -318,7 +318,7 @@ TEST(ProjectBuild, EveryCompilerStopsTheBuildWithItsMessage) {
     }
 }
 
-TEST(ProjectBuild, FixedObjectAndMissingSpecificationThroughTheRooms) {
+TEST(ProjectBuild, FixedObjectAndMissingDeclarationThroughTheRooms) {
     const test::TempProject fixed(test::Files{{"rooms.qnr", "{1}\r\n_rA_\r\nuna {leva|_leva_}\r\n"},
                                               {"objects.qno", "{_leva_}\r\n:takeable\r\n"}});
     EXPECT_EQ(test::build_project(fixed).error, "wrong propriety for fixed object: _leva_");

@@ -42,7 +42,9 @@ void paint_connections(QPainter& painter, const std::vector<ConnectionDrawing>& 
         if (connection.state != ConnectionDrawing::State::drawn) continue;
         const QPoint from = centre_of(connection.from);
         const QPoint to = centre_of(connection.to);
-        painter.setPen(QPen(line_blue, 1, Qt::SolidLine));
+        // A band wide enough to follow across a busy picture, the red dots
+        // along its middle.
+        painter.setPen(QPen(line_blue, 3, Qt::SolidLine, Qt::RoundCap));
         painter.drawLine(from, to);
         painter.setPen(QPen(red, 1, Qt::DotLine));
         painter.drawLine(from, to);

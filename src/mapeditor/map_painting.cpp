@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QStaticText>
+#include <map>
 
 #include "project/map_editing.h"
 
@@ -53,18 +55,14 @@ void paint_connections(QPainter& painter, const std::vector<ConnectionDrawing>& 
 
 // The label in white around its place and in red on it, so that it stands
 // out on any picture.
-void paint_label(QPainter& painter, int left, int top, const QString& label) {
-    const auto text_at = [&](int x, int y) {
-        painter.drawText(QRect(x, y, map_cell_pixels, map_cell_pixels),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, label);
-    };
+void paint_label(QPainter& painter, int left, int top, const QStaticText& label) {
     painter.setPen(white);
-    text_at(left + 2, top + 2);
-    text_at(left, top);
-    text_at(left + 2, top);
-    text_at(left, top + 2);
+    painter.drawStaticText(left + 2, top + 2, label);
+    painter.drawStaticText(left, top, label);
+    painter.drawStaticText(left + 2, top, label);
+    painter.drawStaticText(left, top + 2, label);
     painter.setPen(red);
-    text_at(left + 1, top + 1);
+    painter.drawStaticText(left + 1, top + 1, label);
 }
 
 void paint_cells(QPainter& painter, const MapGrid& grid) {
@@ -75,6 +73,17 @@ void paint_cells(QPainter& painter, const MapGrid& grid) {
     font.setPixelSize(15);
     painter.setFont(font);
     painter.setBrush(Qt::NoBrush);
+    // Each label is laid out once and drawn five times in every cell that
+    // shows it; a full map has 840 of them.
+    std::map<int, QStaticText> labels;
+    const auto label_of = [&](int area) -> const QStaticText& {
+        auto [at, added] = labels.try_emplace(area, area_label(area));
+        if (added) {
+            at->second.setTextFormat(Qt::PlainText);
+            at->second.prepare(QTransform(), font);
+        }
+        return at->second;
+    };
     for (int x = 1; x <= MapGrid::columns; ++x) {
         for (int y = 1; y <= MapGrid::rows; ++y) {
             int value = grid.cell(x, y);
@@ -87,7 +96,7 @@ void paint_cells(QPainter& painter, const MapGrid& grid) {
                 outline(painter, red, left + 2, top + 2, left + 18, top + 18);
                 outline(painter, white, left + 1, top + 1, left + 19, top + 19);
             }
-            paint_label(painter, left, top, area_label(value));
+            paint_label(painter, left, top, label_of(value));
         }
     }
 }

@@ -63,15 +63,17 @@ TdlgMapEditor::TdlgMapEditor(Dialogs& dialogs, QWidget* parent)
 void TdlgMapEditor::create_controls() {
     // The map on the left with its area choice above it, the connections in
     // the middle column, the rooms on the right.
-    add_label(this, "Discovering value:", 8, 13);
+    // Controls right of a caption follow its width, which the font decides.
+    const QLabel* discovering = add_label(this, "Discovering value:", 8, 13);
     cbo_ = new QComboBox(this);
     cbo_->setObjectName("cbo");
     cbo_->addItem(QStringLiteral("none"));
     for (int area = 1; area <= largest_area; ++area) cbo_->addItem(QString::number(area));
-    cbo_->setGeometry(128, 8, 72, 26);
+    cbo_->setGeometry(discovering->geometry().right() + 8, 8, 72, 26);
     cbo_->setMaxVisibleItems(20);
     cbo_->setToolTip(QStringLiteral("The area a left click paints"));
-    BitBtn2_ = add_button(this, "BitBtn2", QStyle::SP_DialogCancelButton, "Select none", 204, 8);
+    BitBtn2_ = add_button(this, "BitBtn2", QStyle::SP_DialogCancelButton, "Select none",
+                          cbo_->geometry().right() + 4, 8);
     btndellog_ =
         add_button(this, "btndellog", QStyle::SP_DialogResetButton, "Clear all cells", 542, 8);
 
@@ -83,12 +85,12 @@ void TdlgMapEditor::create_controls() {
     lblstatus_->setObjectName("lblstatus");
     lblstatus_->setGeometry(8, 641, map_picture_width, 20);
 
-    add_label(this, "Connections:", 580, 13);
+    const QLabel* connections = add_label(this, "Connections:", 580, 13);
     lblerror_ = new QLabel(QStringLiteral("???"), this);
     lblerror_->setObjectName("lblerror");
     lblerror_->setStyleSheet(
         QStringLiteral("QLabel { color: rgb(255, 0, 0); font-weight: bold; }"));
-    lblerror_->move(672, 13);
+    lblerror_->move(connections->geometry().right() + 12, 13);
     lblerror_->adjustSize();
     lblerror_->hide();
     lblerror_->setToolTip(

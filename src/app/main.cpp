@@ -8,6 +8,7 @@
 #include "app/application.h"
 #include "app/frmmain.h"
 #include "app/qt_dialogs.h"
+#include "mapeditor/dlgmapeditor.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
         QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
     quenlo::app::TfrmMain window(dialogs, dialogs, program_folder);
     dialogs.set_parent(&window);
+    window.set_map_editor_factory(quenlo::mapeditor::map_editor_factory());
     window.show();
     return application.exec();
 }

@@ -1,5 +1,6 @@
 #include "app/qt_dialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -53,14 +54,21 @@ QString existing_folder(std::string_view start) {
 
 }  // namespace
 
+// A message of a modal dialog, such as the map editor, stands over that
+// dialog rather than over the window behind it.
+QWidget* QtDialogs::owner() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return parent_;
+}
+
 void QtDialogs::show_message(MessageKind kind, std::string_view text) {
-    QMessageBox box(icon_of(kind), caption_of(kind), from_utf8(text), QMessageBox::Ok, parent_);
+    QMessageBox box(icon_of(kind), caption_of(kind), from_utf8(text), QMessageBox::Ok, owner());
     box.exec();
 }
 
 bool QtDialogs::ask_yes_no(MessageKind kind, std::string_view text) {
     QMessageBox box(icon_of(kind), caption_of(kind), from_utf8(text),
-                    QMessageBox::Yes | QMessageBox::No, parent_);
+                    QMessageBox::Yes | QMessageBox::No, owner());
     return box.exec() == QMessageBox::Yes;
 }
 

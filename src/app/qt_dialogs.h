@@ -23,6 +23,7 @@ class QtDialogs : public Dialogs, public ModalRunner {
     int exec_modal(QDialog& dialog) override;
 
   private:
+    QWidget* owner() const;
     QPointer<QWidget> parent_;
 };
 

@@ -1,7 +1,8 @@
 #pragma once
 // The map grid files ("map1.qn" to "map3.qn") and the connections file
 // ("connections.qn") of a project, as the generator and the map editor read
-// them. Plain text in, plain values out: no windows, no files opened here.
+// them and the map editor writes them. Texts in and out: no windows, no
+// files opened here.
 //
 // A grid file is 840 fields of three characters ("000", "007", "107"), one
 // after the other, listing the cells column by column: field k holds column
@@ -17,7 +18,7 @@
 namespace quenlo {
 
 class MapGrid {
-public:
+  public:
     static constexpr int columns = 28;  // x, left to right, from 1
     static constexpr int rows = 30;     // y, top to bottom, from 1
     static constexpr int cells = columns * rows;
@@ -31,7 +32,7 @@ public:
 
     bool operator==(const MapGrid&) const = default;
 
-private:
+  private:
     // Row by row, as the game page lists the cells.
     static std::size_t index(int x, int y) { return (x - 1) + (y - 1) * columns; }
     std::array<int, cells> cells_{};
@@ -43,6 +44,20 @@ private:
 // or a text too short to reach the last field. The last field may be cut to
 // one or two characters.
 std::optional<MapGrid> parse_map_grid(std::string_view text);
+
+// The same reading, with what is wrong when the text is not a grid: the
+// cell whose field does not convert, with its characters, or where the text
+// ends too soon.
+struct MapGridReading {
+    std::optional<MapGrid> grid;
+    std::string error;  // empty when there is a grid
+};
+MapGridReading read_map_grid(std::string_view text);
+
+// The grid file's text: the 840 cells column by column, each written with
+// three digits ("000", "007", "107"), then CR LF; 2522 characters. Fails with
+// an Error naming the first cell whose value three digits cannot hold.
+std::string map_file_text(const MapGrid& grid);
 
 struct Connection {
     int first = 0;
@@ -59,5 +74,9 @@ std::vector<ConnectionLine> parse_connections(std::string_view text);
 
 // Both areas between 1 and 80, the numbers the map editor accepts.
 bool is_valid_connection(const Connection& connection);
+
+// The connections file's text: every line followed by CR LF; no lines give
+// an empty file.
+std::string connections_file_text(const std::vector<std::string>& lines);
 
 }  // namespace quenlo

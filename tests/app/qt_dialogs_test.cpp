@@ -67,6 +67,29 @@ class QtDialogsTest : public QObject {
         QCOMPARE(text, QString("Project name is already used!"));
     }
 
+    void aMessageOfAModalDialogStandsOverIt() {
+        QWidget window;
+        quenlo::app::QtDialogs dialogs;
+        dialogs.set_parent(&window);
+        QWidget* owner = nullptr;
+        when_open<QMessageBox>([&](QMessageBox& box) {
+            owner = box.parentWidget();
+            box.button(QMessageBox::Ok)->click();
+        });
+        dialogs.show_message(MessageKind::error, "Invalid connections!");
+        QCOMPARE(owner, &window);
+
+        QDialog editor(&window);
+        editor.setModal(true);
+        editor.show();
+        when_open<QMessageBox>([&](QMessageBox& box) {
+            owner = box.parentWidget();
+            box.button(QMessageBox::No)->click();
+        });
+        QVERIFY(!dialogs.ask_yes_no(MessageKind::confirmation, "Save changes?"));
+        QCOMPARE(owner, &editor);
+    }
+
     void aQuestionAnswersYesOrNo() {
         quenlo::app::QtDialogs dialogs;
         int buttons = 0;

@@ -17,9 +17,11 @@ window.scrollTo(0, 0);
 Mrvmenu.published = new Date().getTime();
 }
 
-// A paragraph with its markers replaced, and a line break when asked.
+// A paragraph with its markers replaced, and a line break when asked. It is
+// a block of class p rather than a p element, because an HTML parser ends a
+// p element where a list begins, and every clickable word is a list.
 function f_addp(text, linebreak) {
-f_addHTML('<p>' + f_replace(f_nulls(text)) + '</p>' + (linebreak ? '<br>' : ''));
+f_addHTML('<div class=\'p\'>' + f_replace(f_nulls(text)) + '</div>' + (linebreak ? '<br>' : '')); ///°°°
 }
 
 function f_isactin(text, marker) {
@@ -39,7 +41,7 @@ if (st == 'BI') { k = 5; }
 if (st == 'B*') { k = 6; }
 var attributes = ['', ' class=\'su\'', ' class=\'sb\'', ' class=\'si\'', ' class=\'siu\'', ' class=\'sbi\'', ' class=\'sbu\'']; ///°°°
 var open = ((k == 0) && (st != '')) ? '<span ' + st + '>' : '<span' + attributes[k] + '>'; ///°°°
-return '<ul class=\'mrvmenu\' id=\'' + o_id[i] + '\'><li>' + open + ' ' + text + ' </span></li></ul>'; ///°°°
+return '<ul class=\'mrvmenu\' id=\'' + o_id[i] + '\'><li>' + open + text + '</span></li></ul>'; ///°°°
 }
 
 // Replaces the markers object by object from index 0 upward; for each
@@ -170,7 +172,7 @@ for (var i = g_defaultobjnum; i < o_id.length; i++) {
 if (o_room[i] == g_room) { here.push('@l' + o_id[i]); }
 }
 if (here.length > 0) { f_addp(f_gmes(39) + ' ' + here.join(', ') + '.', false); }
-if (g_addtext != '') { f_addHTML('<p id=\'smallcaps\'><b>' + f_replace(g_addtext) + '</b></p>'); } ///°°°
+if (g_addtext != '') { f_addHTML('<div class=\'p\' id=\'smallcaps\'><b>' + f_replace(g_addtext) + '</b></div>'); } ///°°°
 }
 var custom = mrvInCustomRoom();
 if (!custom) { f_addHTML('<hr>'); }
@@ -187,7 +189,7 @@ if (f_nulls(g_mes[36]) != '') {
 var v = Math.max(0, Math.min(99, f_nulli(g_var[0])));
 done = '<span class=\'completion\'>&nbsp; ' + f_gmes(36) + ' ' + v + f_gmes(37) + '</span>'; ///°°°
 }
-f_addHTML('<p class=\'bar\'>' + f_replace(bar) + done + '</p>'); ///°°°
+f_addHTML('<div class=\'p bar\'>' + f_replace(bar) + done + '</div>'); ///°°°
 }
 if (g_isdebug) {
 f_addHTML(mrvDebugBlock());

@@ -71,10 +71,11 @@ def write_gif(name, width, height, palette, pixels):
 
 
 def example_map():
-    """A 560 x 600 parchment with a few rooms joined by corridors, on the
-    20-pixel grid the map editor uses."""
+    """A 560 x 600 parchment with four rooms joined by corridors, on the
+    20-pixel grid the map editor uses; each room has floor tiles of its own
+    colour, so that rooms hidden under white are easy to tell apart."""
     w, h = 560, 600
-    parchment, ink, floor = 0, 1, 2
+    parchment, ink, corridor = 0, 1, 2
     px = [parchment] * (w * h)
 
     def rect(x0, y0, x1, y1, c):
@@ -83,15 +84,22 @@ def example_map():
             for x in range(max(0, x0), min(w, x1)):
                 px[row + x] = c
 
+    def tiles(x0, y0, x1, y1, light, dark):
+        for y in range(y0, y1):
+            for x in range(x0, x1):
+                px[y * w + x] = light if ((x // 20) + (y // 20)) % 2 == 0 else dark
+
     rooms = [(60, 60, 200, 180), (300, 60, 480, 200), (60, 300, 220, 460), (320, 320, 500, 540)]
-    for x0, y0, x1, y1 in rooms:
+    for k, (x0, y0, x1, y1) in enumerate(rooms):
         rect(x0 - 4, y0 - 4, x1 + 4, y1 + 4, ink)
-        rect(x0, y0, x1, y1, floor)
+        tiles(x0, y0, x1, y1, 3 + 2 * k, 4 + 2 * k)
     for x0, y0, x1, y1 in [(200, 110, 300, 130), (120, 180, 140, 300), (220, 380, 320, 400),
                            (400, 200, 420, 320)]:
-        rect(x0, y0, x1, y1, floor)
-    return w, h, [(236, 222, 186), (92, 64, 40), (250, 244, 228)], px
-
+        rect(x0, y0, x1, y1, corridor)
+    palette = [(236, 222, 186), (92, 64, 40), (214, 196, 156),
+               (196, 222, 180), (176, 206, 160), (188, 208, 232), (166, 190, 220),
+               (232, 204, 170), (218, 184, 146), (226, 196, 214), (208, 174, 198)]
+    return w, h, palette, px
 
 
 class Canvas:

@@ -7,6 +7,7 @@ packages=(
     build-essential cmake
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev
+    xvfb xauth
     chromium nodejs npm
 )
 

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,6 +17,9 @@
 #include "core/pipeline.h"
 #include "core/project_files.h"
 #include "core/workspace.h"
+#include "project/bracket_check.h"
+#include "project/new_project_files.h"
+#include "project/program_base.h"
 
 namespace fs = std::filesystem;
 using namespace quenlo;
@@ -29,6 +33,8 @@ constexpr int exit_usage = 2;
 constexpr std::string_view usage_text =
     "Usage:\n"
     "  quenlo-cli build [--release] [--check-chars] [--skip-unknown] PROJECT_DIR\n"
+    "  quenlo-cli new PROJECT_DIR\n"
+    "  quenlo-cli check PROJECT_DIR\n"
     "  quenlo-cli --help\n"
     "  quenlo-cli --version\n"
     "\n"
@@ -36,7 +42,11 @@ constexpr std::string_view usage_text =
     "                with --release also the release page\n"
     "  --release       also write the release page\n"
     "  --check-chars   check the characters of the source files (skipped otherwise)\n"
-    "  --skip-unknown  skip the check for unknown objects, rooms and variables\n";
+    "  --skip-unknown  skip the check for unknown objects, rooms and variables\n"
+    "new             writes a new project, the sample adventure of the base script,\n"
+    "                into PROJECT_DIR, which must not exist yet\n"
+    "check           checks that ( ) [ ] { } balance in the script files and the\n"
+    "                objects file of PROJECT_DIR; exit status 1 when they do not\n";
 
 int usage_error(std::string_view problem) {
     std::cerr << "quenlo-cli: " << problem << "\n\n" << usage_text;
@@ -72,16 +82,14 @@ void watch_interrupts(std::atomic<bool>& stop) {
     }).detach();
 }
 
-// A "base.qn" beside the program replaces the stored base script; a file that
-// cannot be read is passed over.
-void load_program_base(Workspace& workspace, BuildLog& log) {
-    const std::string path = workspace.program_folder + "base.qn";
-    if (!file_exists(path)) return;
-    try {
-        workspace.reDefault.load_base_override(path);
-        log.log_line("\xC2\xA3" "Found base.qn file: " + path);
-    } catch (const Error&) {
+// The one PROJECT_DIR of the `new` and `check` commands, or a usage error.
+std::optional<std::string> single_folder(const std::vector<std::string>& args,
+                                         std::string_view command) {
+    if (args.size() != 1 || args.front().empty() || args.front().starts_with("-")) {
+        usage_error(std::string(command) + " needs exactly one PROJECT_DIR");
+        return std::nullopt;
     }
+    return without_trailing_separators(args.front());
 }
 
 int run_build(const std::vector<std::string>& args, const char* argv0) {
@@ -132,6 +140,47 @@ int run_build(const std::vector<std::string>& args, const char* argv0) {
     return succeeded ? exit_ok : exit_failed;
 }
 
+int run_new(const std::vector<std::string>& args, const char* argv0) {
+    const std::optional<std::string> folder = single_folder(args, "new");
+    if (!folder) return exit_usage;
+
+    cli::TerminalLog sink(std::cout, cli::stdout_wants_colours());
+    cli::NoEvents events;
+    BuildLog log(sink, events);
+    Workspace workspace;
+    workspace.program_folder = program_folder(argv0);
+    load_program_base(workspace, log);
+
+    log.log_line("Creating project files...");
+    try {
+        write_new_project(workspace.reDefault, *folder);
+    } catch (const std::exception& e) {
+        log.log_line("Error: unable to create new project folder or files!");
+        std::cout.flush();
+        std::cerr << "Unable to create new project folder or files!\n" << e.what() << std::endl;
+        return exit_failed;
+    }
+    log.log_line(
+        "\xC2\xA3"
+        "Created new project: " +
+        *folder);
+    return exit_ok;
+}
+
+int run_check(const std::vector<std::string>& args) {
+    const std::optional<std::string> folder = single_folder(args, "check");
+    if (!folder) return exit_usage;
+
+    cli::TerminalLog sink(std::cout, cli::stdout_wants_colours());
+    cli::NoEvents events;
+    BuildLog log(sink, events);
+    if (!folder_exists(*folder)) {
+        log.log_line("Error: unable to find project folder!");
+        return exit_failed;
+    }
+    return check_parentheses(*folder, log) ? exit_ok : exit_failed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -148,5 +197,7 @@ int main(int argc, char** argv) {
         return exit_ok;
     }
     if (command == "build") return run_build(args, argv[0]);
+    if (command == "new") return run_new(args, argv[0]);
+    if (command == "check") return run_check(args);
     return usage_error("unknown command " + command);
 }

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <ostream>
 
+#include "core/text.h"
+
 namespace quenlo::cli {
 
 namespace {
@@ -23,12 +25,15 @@ std::string_view ansi_colour(LogColour colour) {
 
 }  // namespace
 
+// An entry may span several lines (the bracket check's report does); they are
+// printed as the terminal's own lines.
 void TerminalLog::append_line(LogColour colour, std::string_view text) {
+    const std::string lines = replace_all(text, crlf, "\n");
     const std::string_view start = colours_ ? ansi_colour(colour) : std::string_view{};
     if (start.empty())
-        out_ << text << '\n';
+        out_ << lines << '\n';
     else
-        out_ << start << text << "\033[0m\n";
+        out_ << start << lines << "\033[0m\n";
 }
 
 void TerminalUi::show_error(std::string_view text) { err_ << text << std::endl; }

@@ -5,11 +5,18 @@
 
 #include "backend/output_files.h"
 #include "checks/check_characters.h"
+#include "compilers/compile_messages.h"
+#include "compilers/compile_objects.h"
+#include "compilers/compile_rooms.h"
+#include "compilers/compile_variables.h"
 #include "core/build.h"
 #include "core/build_log.h"
 #include "core/error.h"
+#include "core/map_merge.h"
 #include "core/placeholders.h"
 #include "core/project_files.h"
+#include "core/script_sections.h"
+#include "core/story_texts.h"
 #include "core/text.h"
 #include "core/workspace.h"
 
@@ -87,9 +94,24 @@ void run_phases(Build& build, const BaseScript& base) {
     build.redebug = base.html_part();
     log_start_line(build);
     check_source_characters(build);
+    test_map_image(build);
     put_version(build);
+    merge_map_switch(build);
+    merge_maps(build);
+    merge_story_texts(build);
+    compile_messages(build);
+    build.poll_stop();
     put_title(build);
+    compile_variables(build);
+    build.poll_stop();
+    compile_rooms(build);
+    build.poll_stop();
     put_start_room(build);
+    compile_objects(build);
+    build.poll_stop();
+    merge_menus(build);
+    build.poll_stop();
+    merge_script_sections(build);
     store_debug_page(build);
     if (build.release) switch_release_flag(build);
     write_output_files(build);

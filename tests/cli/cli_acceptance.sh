@@ -71,6 +71,39 @@ check "--help" "'$cli' --help | grep -q 'quenlo-cli build'"
 "$cli" build "$work/nowhere" > "$work/out" 2>&1; rc=$?
 check "missing project folder" "[ $rc -eq 1 ] && grep -qx 'Error: unable to find project folder!' '$work/out'"
 
+# New project: the files of the desktop's "New project", ready to build.
+n=$work/nuovo
+NO_COLOR=1 "$cli" new "$n" > "$work/out" 2> "$work/err"; rc=$?
+check "new exits 0" "[ $rc -eq 0 ]"
+check "new logs its lines" "[ \"\$(cat '$work/out')\" = \"\$(printf 'Creating project files...\\nCreated new project: %s' '$n')\" ]"
+check "new writes 23 files" "[ \$(ls '$n' | wc -l) -eq 23 ] && [ ! -e '$n/functions.qna' ]"
+check "new writes blank maps" "[ \$(stat -c %s '$n/map2.qn') -eq 2522 ] && [ ! -s '$n/connections.qn' ]"
+"$cli" build --release "$n" > /dev/null 2>&1; rc=$?
+check "a new project builds" "[ $rc -eq 0 ] && [ -s '$n/debug.html' ]"
+"$cli" new "$n/" > "$work/out" 2> "$work/err"; rc=$?
+check "new refuses an existing folder" "[ $rc -eq 1 ] && grep -qx 'Error: unable to create new project folder or files!' '$work/out'"
+check "new says why on stderr" "[ \"\$(head -1 '$work/err')\" = 'Unable to create new project folder or files!' ] && grep -qx 'Cannot create folder \"$n\". File exists' '$work/err'"
+check "existing folder untouched" "[ ! -e '$n/map_example.gif.tmp' ] && [ \$(ls '$n' | wc -l) -eq 25 ]"
+"$cli" new "$work/no/such/parent" > /dev/null 2>&1; rc=$?
+check "new creates one folder level only" "[ $rc -eq 1 ] && [ ! -e '$work/no' ]"
+"$cli" new > /dev/null 2>&1; rc=$?
+check "new without a folder is a usage error" "[ $rc -eq 2 ]"
+"$cli" new "$work/a" "$work/b" > /dev/null 2>&1; rc=$?
+check "new with two folders is a usage error" "[ $rc -eq 2 ] && [ ! -e '$work/a' ]"
+
+# Check parentheses.
+NO_COLOR=1 "$cli" check "$n" > "$work/out" 2>&1; rc=$?
+check "check of a new project exits 0" "[ $rc -eq 0 ] && [ \$(grep -cx '...OK!' '$work/out') -eq 4 ]"
+check "check names each file" "grep -qx 'Checking ( ) \[ \] { } in file: $n/objects.qno' '$work/out'"
+printf 'ok();\r\n//=\r\nf_show(":)");\r\n' > "$n/counters.qna"
+NO_COLOR=1 "$cli" check "$n" > "$work/out" 2>&1; rc=$?
+check "unbalanced block exits 1" "[ $rc -eq 1 ]"
+check "unbalanced block reported on its own lines" "[ \"\$(tail -3 '$work/out')\" = \"\$(printf 'Error:\\nNumber of ( ) do not match:\\nf_show(\\\":)\\\");')\" ]"
+check "check stops at the first unbalanced file" "! grep -q 'conditions.qna' '$work/out'"
+"$cli" check "$work/nowhere" > "$work/out" 2>&1; rc=$?
+check "check of a missing folder" "[ $rc -eq 1 ] && grep -qx 'Error: unable to find project folder!' '$work/out'"
+check "--help names new and check" "'$cli' --help | grep -q 'quenlo-cli new PROJECT_DIR' && '$cli' --help | grep -q 'quenlo-cli check PROJECT_DIR'"
+
 # An interrupt ends the build through the stop path. A project folder that is a
 # FIFO-fed file would block forever; instead, read a file from a FIFO so the
 # build waits inside a phase until it is interrupted and the FIFO released.

@@ -44,10 +44,22 @@ TEST_F(Pipeline, EmptyProjectBuildsTheDebugPage) {
         "Check chars in file: " + project.file("help.qni"), " skipped!",
         "Check chars in file: " + project.file("messages.qnr"),
         "Check chars in file: " + project.file("intro.qni"), " skipped!",
-        "Replaced [ ___VERSION___ ]", "Replaced [ ___TITLE___ ]", "Replaced [ ___STARTROOM___ ]",
-        "Generated: " + project.file("debug.html"),
+        "Check for map image (mapimage1.qn) ...", "NOT FOUND! Map disabled...",
+        "Replaced [ ___VERSION___ ]", "Replaced [ ___ENABLEMAP___ ]", "Replaced [ ___MAP1___ ]",
+        "Replaced [ ___MAP2___ ]", "Replaced [ ___MAP3___ ]",
+        "Merge file: " + project.file("help.qni"), "Merge file: " + project.file("success.qni"),
+        "Merge file: " + project.file("fail.qni"), "Merge file: " + project.file("intro.qni"),
+        "Merge file: " + project.file("messages.qnr"), "Replaced [ ___TITLE___ ]",
+        "Merge file: " + project.file("variables.qnv"), "Merge file: " + project.file("rooms.qnr"),
+        "Replaced [ ___STARTROOM___ ]", "Merge file: " + project.file("objects.qno"),
+        "Found new object: _$$$_", "Converting strings...", "...100%", "Replaced [ ___MENUS___ ]",
+        "Merging actions.qna ...", "Replaced [ ___ACTIONS___ ]", "Replaced [ ___FUNCTIONS___ ]",
+        "Merging conditions.qna ...", "Replaced [ ___CONDITIONS___ ]", "Merging counters.qna ...",
+        "Replaced [ ___COUNTERS___ ]", "Generated: " + project.file("debug.html"),
     }));
     EXPECT_FALSE(sink.contains("Check chars in file: " + project.file("functions.qna")));
+    EXPECT_FALSE(sink.contains("Merging functions.qna ..."));
+    EXPECT_FALSE(sink.contains("Added message: 1"));
     EXPECT_TRUE(last_line_before_blank().starts_with("Adventure generated successfully!  [ "));
     EXPECT_EQ(sink.lines.back().text, "");
     EXPECT_EQ(sink.lines[sink.lines.size() - 2].colour, LogColour::green);

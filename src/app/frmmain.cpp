@@ -1,0 +1,260 @@
+#include "app/frmmain.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolButton>
+#include <exception>
+#include <filesystem>
+
+#include "app/about_box.h"
+#include "app/modal_runner.h"
+#include "app/welcome.h"
+#include "project/bracket_check.h"
+#include "project/dialogs.h"
+#include "project/new_project.h"
+#include "project/program_base.h"
+#include "project/projects_folder.h"
+#include "project/set_project.h"
+
+namespace quenlo::app {
+
+namespace {
+
+constexpr char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+constexpr int client_width = 784;
+constexpr int client_height = 474;
+
+std::string with_separator(std::string folder) {
+    if (folder.empty() || folder.back() != separator) folder += separator;
+    return folder;
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(Dialogs& dialogs, ModalRunner& modal, std::string program_folder,
+                   std::chrono::milliseconds event_interval, QWidget* parent)
+    : QMainWindow(parent),
+      dialogs_(dialogs),
+      modal_(modal),
+      events_(event_interval),
+      relog_(new LogView(this)),
+      sink_(*relog_),
+      log_(sink_, events_),
+      host_{workspace_, log_, dialogs_, *this} {
+    setObjectName("frmMain");
+    workspace_.program_folder = with_separator(std::move(program_folder));
+    create_log_pane();
+    create_menus();
+    FormCreate();
+
+    resize(client_width, client_height + menuBar()->sizeHint().height());
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+// Start-up: the greeting, a "base.qn" beside the program, and no project.
+void TfrmMain::FormCreate() {
+    set_title(window_title(""));
+    log_.clear_log();
+    for (const std::string& line : welcome_lines()) log_.log_line(line);
+    load_program_base(workspace_, log_);
+    set_project_menus(false);
+    workspace_.project_folder.clear();
+}
+
+void TfrmMain::create_log_pane() {
+    auto* pane = new QWidget(this);
+    pane->setObjectName("pnlLog");
+    relog_->setParent(pane);
+    setCentralWidget(pane);
+    pane->installEventFilter(this);
+
+    btndellog_ = new QToolButton(pane);
+    btndellog_->setObjectName("btndellog");
+    btndellog_->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
+    btndellog_->setToolTip(QStringLiteral("Clear log"));
+    connect(btndellog_, &QToolButton::clicked, this, [this] { log_.clear_log(); });
+
+    btnStop_ = new QToolButton(pane);
+    btnStop_->setObjectName("btnStop");
+    btnStop_->setIcon(style()->standardIcon(QStyle::SP_BrowserStop));
+    btnStop_->setToolTip(QStringLiteral("Stop"));
+    btnStop_->hide();
+    connect(btnStop_, &QToolButton::clicked, this, [this] { btnStopClick(); });
+}
+
+QAction* TfrmMain::add_command(QMenu* menu, const char* caption, const char* name) {
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(QString::fromUtf8(name));
+    return action;
+}
+
+void TfrmMain::create_menus() {
+    File1_ = menuBar()->addMenu(QStringLiteral("File"));
+    File1_->setObjectName("File1");
+    Newproject1_ = add_command(File1_, "New project", "Newproject1");
+    File1_->addSeparator();
+    Loadproject1_ = add_command(File1_, "Set project", "Loadproject1");
+    File1_->addSeparator();
+    QAction* exit = add_command(File1_, "Exit", "Exit1");
+
+    Project1_ = menuBar()->addMenu(QStringLiteral("Project"));
+    Project1_->setObjectName("Project1");
+    QAction* debug = add_command(Project1_, "Generate HTML debug file", "Generate1");
+    QAction* release = add_command(Project1_, "Generate HTML debug and release files",
+                                   "GenerateHTMLdebugandreleasefiles1");
+    Project1_->addSeparator();
+    QAction* skip_unknown = add_command(Project1_, "Skip unknown objects/rooms/variables check",
+                                        "Skipunknownobjectsroomsvariablescheck1");
+    QAction* skip_characters =
+        add_command(Project1_, "Skip file characters check", "Skipfilecharacterscheck1");
+    QAction* skip_images = add_command(Project1_, "Skip images merging", "Skipimagesmerging1");
+    Switches& switches = workspace_.switches;
+    for (const auto& [action, flag] : {std::pair{skip_unknown, &switches.skip_unknown_check},
+                                       std::pair{skip_characters, &switches.skip_characters_check},
+                                       std::pair{skip_images, &switches.skip_images_merging}}) {
+        action->setCheckable(true);
+        action->setChecked(*flag);
+        connect(action, &QAction::toggled, this, [flag](bool checked) { *flag = checked; });
+    }
+    skip_images->setVisible(false);  // the switch stays off
+
+    Tools1_ = menuBar()->addMenu(QStringLiteral("Tools"));
+    Tools1_->setObjectName("Tools1");
+    QAction* maps[] = {add_command(Tools1_, "Map 1 editor", "Mapeditor1"),
+                       add_command(Tools1_, "Map 2 editor", "Mapeditor2"),
+                       add_command(Tools1_, "Map 3 editor", "Mapeditor3")};
+    Tools1_->addSeparator();
+    QAction* brackets = add_command(Tools1_, "Check parentheses", "Checkparentheses1");
+
+    Help1_ = menuBar()->addMenu(QStringLiteral("Help"));
+    Help1_->setObjectName("Help1");
+    QAction* about = add_command(Help1_, "About...", "About1");
+
+    connect(Newproject1_, &QAction::triggered, this, [this] { Newproject1Click(); });
+    connect(Loadproject1_, &QAction::triggered, this, [this] { Loadproject1Click(); });
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    connect(debug, &QAction::triggered, this, [this] { generate(false); });
+    connect(release, &QAction::triggered, this, [this] { generate(true); });
+    for (int n = 1; n <= 3; ++n)
+        connect(maps[n - 1], &QAction::triggered, this, [this, n] { open_map_editor(n); });
+    connect(brackets, &QAction::triggered, this, [this] { Checkparentheses1Click(); });
+    connect(about, &QAction::triggered, this, [this] { About1Click(); });
+}
+
+std::string TfrmMain::projects_folder() const {
+    return quenlo::projects_folder(workspace_.program_folder,
+                                   QFile::encodeName(QDir::homePath()).toStdString());
+}
+
+template <typename Command>
+void TfrmMain::run_command(Command&& command) {
+    if (command_running_) return;
+    struct Running {
+        bool& flag;
+        explicit Running(bool& flag) : flag(flag) { flag = true; }
+        ~Running() { flag = false; }
+    } running(command_running_);
+    try {
+        command();
+    } catch (const std::exception& error) {
+        dialogs_.show_message(MessageKind::error, error.what());
+    }
+}
+
+void TfrmMain::Newproject1Click() {
+    run_command([this] { new_project(host_, projects_folder()); });
+}
+
+void TfrmMain::Loadproject1Click() {
+    run_command([this] { choose_and_set_project(host_, projects_folder()); });
+}
+
+void TfrmMain::generate(bool release) {
+    run_command([this, release] { quenlo::generate(workspace_, log_, *this, release); });
+}
+
+void TfrmMain::open_map_editor(int map_number) {
+    run_command([this, map_number] {
+        if (!map_editors_) {
+            dialogs_.show_message(MessageKind::warning, "The map editor is not available.");
+            return;
+        }
+        // Discarded on every path, also when loading fails or raises an error.
+        const std::unique_ptr<MapEditorDialog> editor = map_editors_(this, dialogs_);
+        if (!editor->load(workspace_.project_folder + separator, map_number)) return;
+        modal_.exec_modal(editor->dialog());
+    });
+}
+
+void TfrmMain::Checkparentheses1Click() {
+    run_command([this] { check_parentheses(workspace_.project_folder, log_); });
+}
+
+void TfrmMain::About1Click() {
+    run_command([this] {
+        TAboutBox box(this);
+        modal_.exec_modal(box);
+    });
+}
+
+// Only raises the flag; the build notices it at its next poll.
+void TfrmMain::btnStopClick() {
+    workspace_.stop = true;
+}
+
+void TfrmMain::show_error(std::string_view text) {
+    dialogs_.show_message(MessageKind::error, text);
+}
+
+void TfrmMain::set_building(bool running) {
+    for (QMenu* menu : {File1_, Project1_, Tools1_, Help1_})
+        menu->menuAction()->setEnabled(!running);
+    relog_->setEnabled(!running);
+    btndellog_->setEnabled(!running);
+    btnStop_->setVisible(running);
+}
+
+void TfrmMain::set_title(std::string_view title) {
+    setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+}
+
+void TfrmMain::set_project_menus(bool project_set) {
+    Project1_->menuAction()->setEnabled(project_set);
+    Tools1_->menuAction()->setEnabled(project_set);
+    Newproject1_->setEnabled(true);
+    Loadproject1_->setEnabled(true);
+}
+
+// The window closes only while no build runs; a refusal says nothing.
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (btnStop_->isHidden())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize) place_log_buttons();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The clear-log button sits at the top right of the log, left of its scroll
+// bar, and the stop button under it.
+void TfrmMain::place_log_buttons() {
+    QWidget* pane = centralWidget();
+    relog_->setGeometry(pane->rect());
+    const int size = 26;
+    const int right = relog_->width() - relog_->verticalScrollBar()->sizeHint().width() - 6;
+    btndellog_->setGeometry(right - size, 4, size, size);
+    btnStop_->setGeometry(right - size, 4 + size + 4, size, size);
+    btndellog_->raise();
+    btnStop_->raise();
+}
+
+}  // namespace quenlo::app

@@ -1,0 +1,46 @@
+#pragma once
+// The build log as the window shows it (`relog`): read-only, fixed pitch, one
+// colour per line, always scrolled to its last line.
+
+#include <QColor>
+#include <QPlainTextEdit>
+#include <string_view>
+
+#include "core/build_log.h"
+
+namespace quenlo::app {
+
+QColor log_colour(LogColour colour);
+
+class LogView : public QPlainTextEdit {
+    Q_OBJECT
+  public:
+    explicit LogView(QWidget* parent = nullptr);
+
+    // One log entry; an entry holding line breaks becomes several lines of
+    // the same colour.
+    void append_entry(LogColour colour, std::string_view text);
+    void clear_lines();
+
+    int line_count() const;
+    QString line_text(int line) const;
+    QColor line_colour(int line) const;
+
+  private:
+    bool empty_ = true;  // the document's first, empty line is not yet used
+};
+
+// The log sink of the window's build log.
+class LogViewSink : public LogSink {
+  public:
+    explicit LogViewSink(LogView& view) : view_(view) {}
+    void append_line(LogColour colour, std::string_view text) override {
+        view_.append_entry(colour, text);
+    }
+    void clear() override { view_.clear_lines(); }
+
+  private:
+    LogView& view_;
+};
+
+}  // namespace quenlo::app

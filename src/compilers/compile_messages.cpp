@@ -1,0 +1,77 @@
+#include "compilers/compile_messages.h"
+
+#include <array>
+#include <string>
+
+#include "checks/escape_text.h"
+#include "core/build.h"
+#include "core/error.h"
+#include "core/parse_integer.h"
+#include "core/project_files.h"
+#include "core/text.h"
+
+namespace quenlo {
+
+namespace {
+
+constexpr int message_count = 100;  // rows 0 to 99; row 0 stays empty
+constexpr int home_site_message = 3;
+
+// "{7}", "{07}", "{ 7}": a brace pair of at most four characters in all.
+bool is_header(std::string_view line) {
+    return line.size() >= 2 && line.front() == '{' && line.back() == '}' &&
+           count_code_points(line) <= 4;
+}
+
+// The home-site address is stored unescaped, so an HTML entity cannot spoil
+// it; only what would end its string literal early is escaped.
+std::string as_string_content(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        if (c == '\\' || c == '\'') out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+void compile_messages(Build& build) {
+    const std::string path = build.path("messages.qnr");
+    const std::vector<std::string> lines = read_lines(path);
+    build.log.log_line("%Merge file: " + path);
+
+    std::array<std::string, message_count> texts;
+    int current = -1;
+    for (const std::string& raw : lines) {
+        build.poll_stop();
+        const std::string_view line = trim_view(raw);
+        if (is_header(line)) {
+            const auto number = parse_integer(trim_view(line.substr(1, line.size() - 2)));
+            if (!number) throw Error("syntax error: " + std::string(line));
+            current = *number;
+        } else if (current > 0 && current < message_count) {
+            texts[current].append(line);
+            texts[current] += ' ';
+        }
+    }
+
+    build.lstmsg.assign(1, std::string());
+    std::string code;
+    for (int n = 1; n < message_count; ++n) {
+        build.poll_stop();
+        std::string& text = texts[n];
+        if (n != home_site_message) text = escape_text(text);
+        if (!text.empty()) build.log.log_line("Added message: " + std::to_string(n));
+        code += '\'';
+        code += n == home_site_message ? as_string_content(trim_view(text))
+                                       : std::string(trim_view(text));
+        code += "',";
+        code += crlf;
+        build.lstmsg.push_back(std::move(text));
+    }
+    replace_all_in_place(build.page, "___MESSAGES___", code);
+}
+
+}  // namespace quenlo

@@ -1,0 +1,58 @@
+#include "compilers/compile_object_menus.h"
+
+#include "checks/escape_text.h"
+#include "core/build.h"
+#include "core/text.h"
+#include "core/work_buffer.h"
+
+namespace quenlo {
+
+namespace {
+
+constexpr std::string_view dashes = "// --------------------------------------";
+constexpr std::string_view add_verb_tail = ",window.g_list); window.g_list.length = 0;";
+
+bool ends_block(std::string_view line) {
+    const bool property_key = line.starts_with(':') && line.ends_with(':');
+    const bool object_header =
+        line.starts_with("{_") && line.ends_with("_}") && count_code_points(line) >= 5;
+    return property_key || object_header;
+}
+
+}  // namespace
+
+std::string translate_menu_line(std::string_view line) {
+    if (count_code_points(line) < 6 || !line.ends_with(';')) return std::string(line);
+    const auto between = [&](std::size_t head, std::size_t tail) {
+        return line.substr(head, line.size() - head - tail);
+    };
+    if (line.starts_with("++\""))
+        return "f_additem(node,'" + escape_text(between(3, 2)) + "'" + std::string(add_verb_tail);
+    if (line.starts_with("++"))
+        return "f_additem(node," + std::string(between(2, 1)) + std::string(add_verb_tail);
+    if (line.starts_with("-\"")) return "f_addvm('" + escape_text(between(2, 2)) + "');";
+    if (line == "-f_inventory();") return "f_inventory();";
+    if (line.starts_with('-')) return "f_addvm('" + std::string(between(1, 1)) + "');";
+    return std::string(line);
+}
+
+void compile_menu_block(Build& build, const std::vector<std::string>& lines, std::size_t& index,
+                        std::string_view object) {
+    std::string& menu = build.reAddMenu;
+    ++index;
+    append_line(menu, "");
+    append_line(menu, dashes);
+    append_line(menu, "// objects.qno :menu: for object: " + std::string(object));
+    append_line(menu, "if (id=='" + std::string(object) + "'){ window.g_list.length = 0; ");
+    for (; index < lines.size(); ++index) {
+        build.poll_stop();
+        const std::string_view line = trim_view(lines[index]);
+        if (line.empty() || (line.size() > 1 && line.starts_with("//"))) continue;
+        if (ends_block(line)) break;
+        append_line(menu, " " + translate_menu_line(line));
+    }
+    append_line(menu, "}");
+    append_line(menu, dashes);
+}
+
+}  // namespace quenlo

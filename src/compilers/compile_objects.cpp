@@ -1,0 +1,156 @@
+#include "compilers/compile_objects.h"
+
+#include <optional>
+#include <string>
+
+#include "checks/definition_name.h"
+#include "compilers/compile_object_menus.h"
+#include "compilers/object_properties.h"
+#include "core/build.h"
+#include "core/error.h"
+#include "core/project_files.h"
+#include "core/text.h"
+#include "core/work_buffer.h"
+
+namespace quenlo {
+
+namespace {
+
+constexpr std::size_t reserved_objects = 11;   // rows 0 to 10 of `lstobj`
+constexpr std::size_t full_object_list = 299;  // a flush that finds this many rows fails
+constexpr std::size_t object_rows = 300;
+constexpr std::string_view sentinel_header = "{_$$$_}";
+
+std::string ascii_upper(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+class ObjectCompiler {
+public:
+    explicit ObjectCompiler(Build& build) : build_(build) {}
+
+    void scan(const std::vector<std::string>& lines) {
+        std::size_t i = 0;
+        while (i < lines.size()) {
+            build_.poll_stop();
+            const std::string_view line = trim_view(lines[i]);
+            if (line.empty() || line.starts_with("//")) {
+                ++i;
+            } else if (line.starts_with("{_")) {
+                if (!line.ends_with("_}")) throw Error("syntax error: " + std::string(line));
+                const std::string id(trim_view(line.substr(1, line.size() - 2)));
+                if (open_) {
+                    flush();
+                    if (i + 1 == lines.size()) return;  // the closing header is never an object
+                }
+                object_ = ObjectRecord{};
+                object_.id = id;
+                open_ = true;
+                ++i;
+                build_.log.log_line("Found new object: " + id);
+            } else if (!open_) {
+                ++i;
+            } else if (line == ":menu:") {
+                compile_menu_block(build_, lines, i, object_.id);
+            } else if (!read_property(build_, lines, i, line, object_, found_list_)) {
+                read_flags(line, object_);
+                ++i;
+            }
+        }
+    }
+
+    void finish() {
+        const std::string_view undeclared = trim_view(build_.room_link_objects);
+        if (!undeclared.empty())
+            throw Error("missing objects specification: " + std::string(undeclared));
+
+        std::string identifiers;
+        if (build_.lstobj.size() < object_rows) build_.lstobj.resize(object_rows);
+        for (std::size_t row = 0; row < object_rows; ++row) {
+            build_.poll_stop();
+            const std::string& id = build_.lstobj[row];
+            if (id.empty()) {
+                identifiers += "'',";
+                identifiers += crlf;
+                continue;
+            }
+            identifiers += "'" + id + "',";
+            identifiers += crlf;
+            replace_all_in_place(found_list_, id, "");
+            if (build_.definitions.find(id) != std::string::npos)
+                throw Error("duplicated definition: " + id);
+            build_.definitions += "|" + id + "|";
+        }
+
+        const std::string unknown_found = trim(replace_all(trim_view(found_list_), "|", " "));
+        if (!unknown_found.empty())
+            throw Error("unknown :found: objects specification: " + unknown_found);
+
+        replace_all_in_place(build_.page, "___OBJECTS___", code_);
+        replace_all_in_place(build_.page, "___OBJECTIDS___", identifiers);
+    }
+
+private:
+    void flush() {
+        const std::string& id = object_.id;
+        if (build_.lstobj.size() >= full_object_list)
+            throw Error("maximum number of objects reached");
+        // Before the fixed-object test: the first of two equal exit objects
+        // takes the identifier off the room-link list, and the second would
+        // be reported as a float object without descriptions.
+        const std::string upper = ascii_upper(id);
+        if (flushed_upper_.find(upper) != std::string::npos)
+            throw Error("duplicated object: " + id);
+        ObjectKind kind = ObjectKind::floating;
+        if (build_.room_link_objects.find(id) != std::string::npos) {
+            kind = ObjectKind::fixed;
+            if (object_.room != 0 || object_.takeable != 0)
+                throw Error("wrong propriety for fixed object: " + id);
+        } else if (object_.desc_short.empty() || object_.desc_long.empty()) {
+            throw Error("Missing short/long description for float object: " + id);
+        }
+        replace_all_in_place(build_.room_link_objects, id, "");
+        append_line(code_, addobj_call(object_, kind));
+        check_definition_name(id);
+        build_.log.log_line("Added object [" + std::to_string(build_.lstobj.size()) + "]: " + id);
+        flushed_upper_ += "|" + upper + "|";
+        build_.lstobj.push_back(id);
+    }
+
+    Build& build_;
+    ObjectRecord object_;
+    bool open_ = false;
+    std::string found_list_;     // "|" + value + "|" of every ":found:" line
+    std::string flushed_upper_;  // "|" + ID + "|" of every object written, upper-cased
+    std::string code_;           // one f_addobj call per object
+};
+
+// The author's objects, then the exit objects declared by the room links, then
+// a closing header that writes out the last object.
+std::vector<std::string> object_source(const Build& build, const std::string& path) {
+    std::string text = read_text(path);
+    text += crlf;
+    text += crlf;
+    text.append(buffer_text(build.reAddObj));
+    std::vector<std::string> lines = split_lines(text);
+    if (lines.empty() || trim_view(lines.back()) != "{_") lines.emplace_back(sentinel_header);
+    return lines;
+}
+
+}  // namespace
+
+void compile_objects(Build& build) {
+    const std::string path = build.path("objects.qno");
+    const std::vector<std::string> lines = object_source(build, path);
+    build.log.log_line("%Merge file: " + path);
+    build.lstobj.assign(reserved_objects, std::string());
+
+    ObjectCompiler compiler(build);
+    compiler.scan(lines);
+    compiler.finish();
+}
+
+}  // namespace quenlo

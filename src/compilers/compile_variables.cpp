@@ -1,0 +1,95 @@
+#include "compilers/compile_variables.h"
+
+#include <array>
+#include <string>
+
+#include "checks/definition_name.h"
+#include "core/build.h"
+#include "core/error.h"
+#include "core/parse_integer.h"
+#include "core/project_files.h"
+#include "core/text.h"
+
+namespace quenlo {
+
+namespace {
+
+constexpr int variable_count = 100;
+constexpr int largest_initial_value = 65533;  // what a saved game can keep
+
+struct Declaration {
+    int index = 0;
+    std::string name;
+    int value = 0;
+};
+
+// "1:_vMOVES_=0"; nothing when the line breaks any rule of the format.
+std::optional<Declaration> parse_declaration(std::string_view line) {
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    Declaration d;
+    const auto index = parse_integer(line.substr(0, colon));
+    if (!index || *index < 0 || *index >= variable_count) return std::nullopt;
+    d.index = *index;
+
+    const std::string_view rest = trim_view(line.substr(colon + 1));
+    const std::size_t equals = rest.find('=');
+    if (equals != std::string_view::npos) {
+        const auto value = parse_integer(trim_view(rest.substr(equals + 1)));
+        if (!value || *value < 0 || *value > largest_initial_value) return std::nullopt;
+        d.value = *value;
+    }
+    d.name = rest.substr(0, equals);  // blanks before "=" stay and spoil the name
+    if (count_code_points(d.name) < 3 || d.name.front() != '_' || d.name.back() != '_')
+        return std::nullopt;
+    return d;
+}
+
+}  // namespace
+
+void compile_variables(Build& build) {
+    const std::string path = build.path("variables.qnv");
+    const std::vector<std::string> lines = read_lines(path);
+    build.log.log_line("%Merge file: " + path);
+
+    build.lstvar.assign(variable_count, std::string());
+    std::array<std::string, variable_count> initialisations;
+    for (const std::string& raw : lines) {
+        build.poll_stop();
+        const std::string_view line = trim_view(raw);
+        if (line.empty() || line.starts_with("//")) continue;
+        const auto declaration = parse_declaration(line);
+        if (!declaration) throw Error("syntax error: " + std::string(line));
+        const auto& [index, name, value] = *declaration;
+        if (!build.lstvar[index].empty())
+            throw Error("duplicated variable index: " + std::to_string(index));
+        for (const std::string& declared : build.lstvar)
+            if (declared == name) throw Error("duplicated variable: " + name);
+        build.lstvar[index] = name;
+        initialisations[index] =
+            "window.g_var[" + std::to_string(index) + "]=" + std::to_string(value) + ";";
+    }
+
+    std::string initialisation;
+    std::string names;
+    for (int index = 0; index < variable_count; ++index) {
+        build.poll_stop();
+        const std::string& name = build.lstvar[index];
+        if (name.empty()) {
+            names += "'',";
+            names += crlf;
+            continue;
+        }
+        initialisation += initialisations[index];
+        initialisation += crlf;
+        check_definition_name(name);
+        build.definitions += "|" + name + "|";
+        names += "'" + name + "',";
+        names += crlf;
+        build.log.log_line("Added variable: " + std::to_string(index) + ":" + name);
+    }
+    replace_all_in_place(build.page, "___INITIALIZATION___", initialisation);
+    replace_all_in_place(build.page, "___VARIABLEIDS___", names);
+}
+
+}  // namespace quenlo

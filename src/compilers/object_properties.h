@@ -1,0 +1,60 @@
+#pragma once
+// One object of "objects.qno" while it is read: its record, the property and
+// flag lines that fill it, and the runtime call it becomes.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quenlo {
+
+class Build;
+
+struct ObjectRecord {
+    std::string id;
+    std::string desc_short;
+    std::string desc_long;
+    std::string desc_examine;
+    std::string desc_found;
+    std::string desc_direction;
+    int room = 0;  // 0 out of the game, -1 carried, -2 worn, else a room index
+    int direction = 0;
+    int weight = 0;
+    int weight_worn = 0;
+    int examinable = 0;
+    int usable = 0;
+    int takeable = 0;   // 1 takeable, 2 wearable
+    std::string found;  // object identifiers joined by "|"
+    int tag = 0;
+    int talkable = 0;
+    std::string desc_talk;
+    std::string desc_next_talk;
+};
+
+enum class ObjectKind { floating = 1, fixed = 2 };
+
+// "f_addobj(" + the 21 arguments of the runtime + ");", without blanks.
+std::string addobj_call(const ObjectRecord& object, ObjectKind kind);
+
+// Reads the property line at `index` into `object` when it starts with a
+// property key, and leaves `index` on the next line to read; a ":found:" value
+// is also added to `found_list` as "|" + value + "|". Returns false for a line
+// that is no property. Fails with "unknown room: ", "unknown :found: object: "
+// or "'" + value + "' is not a valid integer value".
+bool read_property(Build& build, const std::vector<std::string>& lines, std::size_t& index,
+                   std::string_view line, ObjectRecord& object, std::string& found_list);
+
+// A value that goes on over the following lines, up to an empty line, a line
+// starting with ":" or an object header; comment lines inside are skipped.
+// Returns false when `line` does not start with `key`; otherwise stores the
+// converted value and leaves `index` on the line that ended it.
+bool read_multiline_property(Build& build, const std::vector<std::string>& lines,
+                             std::string_view key, std::size_t& index, std::string_view line,
+                             std::string& field);
+
+// ":examinable takeable": sets the named flags; fails with
+// "unknown object property: " + whatever is left besides the flag words.
+void read_flags(std::string_view line, ObjectRecord& object);
+
+}  // namespace quenlo

@@ -1,0 +1,86 @@
+#include "core/map_merge.h"
+
+#include "core/build.h"
+#include "core/error.h"
+#include "core/placeholders.h"
+#include "core/project_files.h"
+#include "core/text.h"
+#include "project/map_files.h"
+
+namespace quenlo {
+
+namespace {
+
+void merge_map(Build& build, int n) {
+    const std::string number = std::to_string(n);
+    const std::string file = "map" + number + ".qn";
+    try {
+        build.log.log_line("%Merge map data (" + file + ") ...");
+        const auto grid = parse_map_grid(read_text(build.path(file)));
+        if (!grid) throw Error("");
+        replace_placeholder(build.page, "___MAP" + number + "___", runtime_cell_list(*grid),
+                            build.log);
+        build.poll_stop();
+    } catch (const Error&) {
+        throw Error("Invalid " + file + " file!");
+    }
+}
+
+void merge_connections(Build& build) {
+    try {
+        std::string list;
+        for (const ConnectionLine& line :
+             parse_connections(read_text(build.path("connections.qn")))) {
+            list += line.text;
+            list += ',';
+            list += crlf;
+        }
+        build.log.log_line("%Merge maps connections (connections.qn) ...");
+        replace_placeholder(build.page, "___CONNECTIONS___", list, build.log);
+        build.poll_stop();
+    } catch (const Error&) {
+        throw Error("Invalid connections.qn file!");
+    }
+}
+
+}  // namespace
+
+std::string runtime_cell_list(const MapGrid& grid) {
+    std::string list;
+    list.reserve(MapGrid::cells * 4);
+    for (int y = 1; y <= MapGrid::rows; ++y)
+        for (int x = 1; x <= MapGrid::columns; ++x) {
+            if (!list.empty()) list += ',';
+            list += std::to_string(grid.cell(x, y));
+        }
+    return list;
+}
+
+void test_map_image(Build& build) {
+    build.log.log_line("%Check for map image (mapimage1.qn) ...");
+    if (build.switches.skip_images_merging) {
+        build.log.log_line(" skipped!");
+        return;
+    }
+    const std::string picture = read_text(build.path("mapimage1.qn"));
+    build.map_enabled = !trim_view(picture).empty();
+    build.log.log_line(build.map_enabled ? "FOUND! Map enabled..." : "NOT FOUND! Map disabled...");
+}
+
+void merge_map_switch(Build& build) {
+    replace_placeholder(build.page, "___ENABLEMAP___", build.map_enabled ? "true" : "false",
+                        build.log);
+    build.poll_stop();
+}
+
+void merge_maps(Build& build) {
+    if (!build.map_enabled) {
+        for (const char* placeholder : {"___MAP1___", "___MAP2___", "___MAP3___"})
+            replace_placeholder(build.page, placeholder, "", build.log);
+        return;
+    }
+    for (int n = 1; n <= 3; ++n) merge_map(build, n);
+    merge_connections(build);
+}
+
+}  // namespace quenlo

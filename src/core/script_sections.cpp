@@ -1,0 +1,138 @@
+#include "core/script_sections.h"
+
+#include <unordered_set>
+
+#include "checks/escape_text.h"
+#include "core/build.h"
+#include "core/error.h"
+#include "core/placeholders.h"
+#include "core/project_files.h"
+#include "core/text.h"
+#include "core/work_buffer.h"
+
+namespace quenlo {
+
+namespace {
+
+// Names that a quoted "_name_" may stand for.
+std::unordered_set<std::string_view> declared_names(const Build& build) {
+    std::unordered_set<std::string_view> names = {"_rTAKEN_", "_rOUT_", "_rWORN_"};
+    for (const auto* table : {&build.lstroom, &build.lstobj, &build.lstvar})
+        for (const std::string& name : *table)
+            if (!name.empty()) names.insert(name);
+    return names;
+}
+
+// "...10%" to "...90%" while the text is converted, at most one per character.
+class Progress {
+public:
+    Progress(BuildLog& log, std::size_t length) : log_(log), length_(length) {}
+    void at(std::size_t position) {
+        if (position * 100 / length_ > mark_) {
+            log_.log_line("..." + std::to_string(mark_) + "%");
+            mark_ += 10;
+        }
+    }
+
+private:
+    BuildLog& log_;
+    std::size_t length_;
+    std::size_t mark_ = 10;
+};
+
+}  // namespace
+
+std::string annotate_lines(std::string_view text, std::string_view file_name) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 2);
+    std::size_t number = 0;
+    const std::string comment = "// " + std::string(file_name) + " line:";
+    for_each_line(text, [&](std::string_view line) {
+        if (number > 0) out.append(crlf);
+        out.append(comment);
+        out.append(std::to_string(++number));
+        out.append(crlf);
+        out.append(line);
+    });
+    return out;
+}
+
+std::string convert_strings(Build& build, std::string_view text) {
+    build.log.log_line("Converting strings...");
+    const auto names = declared_names(build);
+    // The text is followed by three blanks of which the first is visited, so
+    // the conversion ends on a blank outside any string.
+    const std::size_t length = count_code_points(text) + 3;
+    Progress progress(build.log, length);
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    std::string quoted;  // the content of the open string
+    bool in_string = false;
+
+    const auto visit = [&](std::size_t position, char32_t c, std::string_view bytes) {
+        build.poll_stop();
+        progress.at(position);
+        if (!in_string) {
+            if (c == '"') {
+                out += '\'';
+                in_string = true;
+            } else {
+                out.append(bytes);
+            }
+            return;
+        }
+        if (c != '"') {
+            quoted.append(bytes);
+            return;
+        }
+        std::string value = escape_text(quoted);
+        if (quoted.starts_with('_') && quoted.ends_with('_') && !names.contains(value))
+            throw Error("unknown definition: " + value);
+        out += value;
+        out += '\'';
+        quoted.clear();
+        in_string = false;
+    };
+
+    std::size_t position = 0;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t start = pos;
+        const char32_t c = next_code_point(text, pos);
+        visit(++position, c, text.substr(start, pos - start));
+    }
+    visit(++position, ' ', " ");
+    build.log.log_line("...100%");
+    return trim(out);
+}
+
+void merge_menus(Build& build) {
+    const std::string menus = replace_all(buffer_text(build.reAddMenu), "}", ";}");
+    replace_placeholder(build.page, "___MENUS___", convert_strings(build, menus), build.log);
+}
+
+void merge_script(Build& build, std::string_view file_name, std::string_view placeholder,
+                  std::string_view prefix) {
+    build.log.log_line("%Merging " + std::string(file_name) + " ...");
+    const std::string source = read_text(build.path(file_name));
+    std::string section(prefix);
+    section += crlf;
+    section += crlf;
+    section += annotate_lines(replace_all(source, "}", ";}"), file_name);
+    replace_placeholder(build.page, placeholder, convert_strings(build, section), build.log);
+}
+
+void merge_script_sections(Build& build) {
+    merge_script(build, "actions.qna", "___ACTIONS___", buffer_text(build.reAddAction));
+    build.poll_stop();
+    if (file_exists(build.path("functions.qna")))
+        merge_script(build, "functions.qna", "___FUNCTIONS___", buffer_text(build.reAddAction));
+    else
+        replace_placeholder(build.page, "___FUNCTIONS___", "", build.log);
+    build.poll_stop();
+    merge_script(build, "conditions.qna", "___CONDITIONS___", buffer_text(build.reAddCond));
+    build.poll_stop();
+    merge_script(build, "counters.qna", "___COUNTERS___", buffer_text(build.reAddCounter));
+    build.poll_stop();
+}
+
+}  // namespace quenlo

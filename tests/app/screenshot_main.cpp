@@ -1,0 +1,69 @@
+// Takes pictures of the main window for people to look at: as it opens
+// ("main_window_start.png"), while it builds a new project, debug and release
+// ("main_window_building.png"), and after the build ("main_window.png"). Runs under a real X server
+// (Xvfb), so fonts and style are drawn as on a desktop.
+//
+// Usage: quenlo_screenshot OUTPUT_FOLDER
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QPixmap>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/application.h"
+#include "window_fixture.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: quenlo_screenshot OUTPUT_FOLDER\n");
+        return 2;
+    }
+    quenlo::app::set_up_application();
+
+    const QDir output(QString::fromLocal8Bit(argv[1]));
+    if (!output.mkpath(".")) return 1;
+    const auto save = [&](QWidget& window, const char* name) {
+        const QString path = output.filePath(QString::fromUtf8(name));
+        if (!window.grab().save(path, "PNG")) {
+            std::fprintf(stderr, "cannot save %s\n", qPrintable(path));
+            return false;
+        }
+        std::printf("saved %s (window title \"%s\")\n", qPrintable(path),
+                    qPrintable(window.windowTitle()));
+        return true;
+    };
+    // A loop of its own: quitting the application's loop would close the window.
+    const auto settle = [] {
+        QEventLoop loop;
+        QTimer::singleShot(300, &loop, &QEventLoop::quit);
+        loop.exec();
+    };
+
+    quenlo::test::WindowFixture fixture(std::chrono::milliseconds(20));
+    settle();
+    if (!save(*fixture.window, "main_window_start.png")) return 1;
+
+    fixture.dialogs.input_answers = {"Avventura"};
+    fixture.trigger("Newproject1");
+    settle();
+    // The first log line of the build lets events run: the window is then
+    // locked, with the stop button shown.
+    bool saved_while_building = false;
+    fixture.at_next_events(
+        [&] { saved_while_building = save(*fixture.window, "main_window_building.png"); });
+    fixture.trigger("GenerateHTMLdebugandreleasefiles1");
+    if (!saved_while_building) return 1;
+    settle();
+
+    const QStringList lines = fixture.lines();
+    const bool built = lines.size() >= 2 &&
+                       lines[lines.size() - 2].startsWith("Adventure generated successfully!  [ ");
+    if (!built) {
+        std::fprintf(stderr, "the build did not succeed:\n%s\n", qPrintable(lines.join('\n')));
+        return 1;
+    }
+    return save(*fixture.window, "main_window.png") ? 0 : 1;
+}

@@ -65,21 +65,12 @@ o_desc_talk.length = 0;
 o_desc_next_talk.length = 0;
 }
 
-// The 12 built-in objects: the buttons and links of the engine's own pages.
+// The 12 built-in objects: the buttons and links of the engine's own pages,
+// as identifier, short text and long text.
 function f_adddefaultobjects() {
 var m = g_mes;
-f_addobj('_mrvhelp_', m[6], ' ' + m[6] + ' ', '', '', '', 1, 0, 'I*');
-f_addobj('_mrvexithelp_', '', ' ' + m[7] + ' ', '', '', '', 1, 0, 'I*');
-f_addobj('_mrvstartgame_', '', ' ' + m[8] + ' ', '', '', '', 1, 0, 'I*');
-f_addobj('_mrvstartgame2_', '', ' ' + m[8] + ' ', '', '', '', 1, 0, 'I*');
-f_addobj('_mrvhome_', m[10], ' ' + m[9] + ' ', '', '', '', 1, 0, 'I*');
-f_addobj('_mrvquit_', m[11], ' ' + m[12] + ' ', '', '', '', 1, 0, 'I*');
-f_addobj('_mrvload_', m[13], ' ' + m[15] + ' ', '', '', '', 1, 0, 'I*');
-f_addobj('_mrvsave_', m[14], '', '', '', '', 1, 0, 'I*');
-f_addobj('_mrvmap_', m[43], ' ' + m[43] + ' ', '', '', '', 1, 0, 'I*');
-f_addobj('_mrvundo_', '', ' ' + m[49] + ' ', '', '', '', 1, 0, 'I*');
-f_addobj('_mrvcust_', m[42], ' ' + m[42] + ' ', '', '', '', 1, 0, 'I*');
-f_addobj('_mrvcustcont_', m[26], ' ' + m[26] + ' ', '', '', '', 1, 0, 'I*');
+var b = [['_mrvhelp_', m[6], m[6]], ['_mrvexithelp_', '', m[7]], ['_mrvstartgame_', '', m[8]], ['_mrvstartgame2_', '', m[8]], ['_mrvhome_', m[10], m[9]], ['_mrvquit_', m[11], m[12]], ['_mrvload_', m[13], m[15]], ['_mrvsave_', m[14], null], ['_mrvmap_', m[43], m[43]], ['_mrvundo_', '', m[49]], ['_mrvcust_', m[42], m[42]], ['_mrvcustcont_', m[26], m[26]]];
+for (var k = 0; k < b.length; k++) { f_addobj(b[k][0], b[k][1], (b[k][2] === null) ? '' : ' ' + b[k][2] + ' ', '', '', '', 1, 0, 'I*'); }
 window.g_defaultobjnum = 12;
 }
 
@@ -87,9 +78,7 @@ window.g_defaultobjnum = 12;
 function f_getobjects() {
 ___OBJECTS___
 window.g_lastobject = o_id.length - 1;
-for (var i = o_id.length; i < 300; i++) {
-f_addobj('_voidmrvobject' + i + '_', '', '', '', '', '', 0, 0, '', 0, 0, 0, 0, 0, 0, '', 0, 0, 0, '', '');
-}
+for (var i = o_id.length; i < 300; i++) { f_addobj('_voidmrvobject' + i + '_', '', '', '', '', '', 0, 0, '', 0, 0, 0, 0, 0, 0, '', 0, 0, 0, '', ''); }
 }
 
 // All 100 variables at 0, then the compiled initial values.

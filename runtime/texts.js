@@ -121,6 +121,19 @@ function mrvSameText(a, b) {
 return _de(f_nulls(a)).toLowerCase() == _de(f_nulls(b)).toLowerCase();
 }
 
+// Parts of the action, compared like f_action does.
+function f_isobj1(obj) {
+return (g_obj1 != '') && mrvSameText(obj, g_obj1);
+}
+
+function f_isobj2(obj) {
+return (g_obj2 != '') && mrvSameText(obj, g_obj2);
+}
+
+function f_isverb(verb) {
+return (g_verb != '') && mrvSameText(verb, g_verb);
+}
+
 function f_action(obj1, verb, obj2) {
 if (g_obj1 == '') { return false; }
 if (!mrvSameText(verb, g_verb)) { return false; }

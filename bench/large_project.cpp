@@ -40,6 +40,9 @@ struct Counts {
     int rooms;
     int floats;
     int variables;
+    int showx_calls;
+    int appendx_calls;
+    int text_copies;
 };
 
 std::string messages() {
@@ -65,6 +68,12 @@ std::string variables(const Counts& c) {
     return text;
 }
 
+std::string repeated(const std::string& line, int copies) {
+    std::string text;
+    for (int i = 0; i < copies; ++i) text += line;
+    return text;
+}
+
 std::string rooms(const Counts& c, int texts) {
     std::string text = "// le stanze\r\n";
     for (int r = 1; r <= c.rooms; ++r) {
@@ -79,7 +88,9 @@ std::string rooms(const Counts& c, int texts) {
                     fixture_id(r) + "} contro il muro,\r\n";
             text += "  e la luce entra da una finestra che dà sul cortile.^\r\n";
             text += "// nota dell'autore sulla stanza\r\n";
-            text += "Le pareti sono di pietra, il pavimento di legno e l'aria è ferma.\r\n";
+            text +=
+                repeated("Le pareti sono di pietra, il pavimento di legno e l'aria è ferma.\r\n",
+                         c.text_copies);
             if (k == 1)
                 text +=
                     "Un {passaggio|" + exit_id(r) + "|vai|" + room_id(next) + "} porta avanti.\r\n";
@@ -105,8 +116,9 @@ std::string objects(const Counts& c) {
         text += ":desc.short: oggetto " + n(i) + "\r\n";
         text += ":desc.long: un oggetto qualsiasi, il numero " + n(i) + "\r\n";
         text +=
-            ":desc.examine:\r\nGuardandolo bene, noti che è\r\nmolto più vecchio di quanto "
-            "sembrasse.\r\n";
+            ":desc.examine:\r\n" +
+            repeated("Guardandolo bene, noti che è\r\nmolto più vecchio di quanto sembrasse.\r\n",
+                     c.text_copies);
         text += ":desc.talk: Non risponde.\r\n:desc.next.talk: Ancora silenzio.\r\n";
         text += ":weight: " + n(i % 5 + 1) + "\r\n:weight.worn: 1\r\n";
         if (i + 1 < c.floats) text += ":found: " + float_id(i + 1) + "\r\n";
@@ -118,35 +130,59 @@ std::string objects(const Counts& c) {
 }
 
 // Script lines that name the project's rooms, objects and variables, up to
-// `bytes` characters.
+// `bytes` characters, and at least as many as the first-time calls need. Only
+// the runtime's names and the project's own carry underscores, as the unknown
+// identifier check wants.
 std::string script(const Counts& c, std::size_t bytes, int kind) {
     std::string text = "// script generato\r\n";
-    for (int i = 0; text.size() < bytes; ++i) {
+    const int calls = kind == 0 ? c.showx_calls : kind == 2 ? c.appendx_calls : 0;
+    for (int i = 0; text.size() < bytes || i < calls; ++i) {
         const std::string room = room_id(i % c.rooms + 1);
         const std::string object =
             c.floats > 0 ? float_id(i % c.floats) : fixture_id(i % c.rooms + 1);
         const std::string variable = variable_id(2 + i % (c.variables - 2));
         switch (kind) {
             case 0:  // actions
-                text += "if (f_isverb(\"esamina\") && f_isobject(\"" + object + "\")) {\r\n";
-                text += "  f_show(\"L'oggetto è interessante; disse ''ciao'' & se ne andò.\");\r\n";
+                text += "if (f_action(\"" + object + "\", \"esamina\")) {\r\n";
+                if (i < calls)
+                    text += "  f_showx(\"La prima volta: " + n(i) + ".\", \"Di nuovo.\");\r\n";
+                else
+                    text +=
+                        "  f_show(\"L'oggetto è interessante; disse ''ciao'' & se ne andò.\");\r\n";
                 text += "  " + variable + " = " + variable + " + 1;\r\n}\r\n";
                 break;
             case 1:  // functions
-                text += "function f_aiuto" + n(i) + "() {\r\n  if (" + variable +
-                        " > 2) return \"" + room + "\";\r\n  return \"nessuna\";\r\n}\r\n";
+                text += "function aiuto" + n(i) + "() {\r\n  if (" + variable + " > 2) return \"" +
+                        room + "\";\r\n  return \"nessuna\";\r\n}\r\n";
                 break;
             case 2:  // conditions
                 text += "if (window.g_room == " + n(i % c.rooms + 1) + " && " + variable +
-                        " > 2) f_show(\"Qualcosa è cambiato in " + room + ".\");\r\n";
+                        " > 2) " +
+                        (i < calls ? "f_appendx(\"Noti un cambiamento.\", \"Tutto come prima.\")"
+                                   : "f_append(\"Qualcosa è cambiato.\")") +
+                        ";\r\n";
                 break;
             default:  // counters
-                text += "if (f_isobjectinroom(\"" + object + "\", \"" + room + "\")) " + variable +
-                        " = " + variable + " + 1;\r\n";
+                text += "if (f_isin(\"" + object + "\", \"" + room + "\")) " + variable + " = " +
+                        variable + " + 1;\r\n";
                 break;
         }
     }
     return text;
+}
+
+// A picture as its data text, wrapped like a base64 file of a real picture.
+std::string picture(std::size_t bytes, unsigned seed) {
+    static constexpr std::string_view digits =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string text = "data:image/gif;base64,\r\n";
+    text.reserve(bytes + bytes / 38 + 32);
+    for (std::size_t i = 0; i < bytes; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        text += digits[(seed >> 16) % 64];
+        if (i % 76 == 75) text += "\r\n";
+    }
+    return text + "\r\n";
 }
 
 std::string map_grid(int rooms, int map) {
@@ -166,8 +202,10 @@ std::string map_grid(int rooms, int map) {
 }  // namespace
 
 void write_large_project(const std::string& folder, const LargeProjectSize& size) {
-    const Counts c{std::clamp(size.rooms, 1, 79), std::max(0, size.objects - 2 * size.rooms),
-                   std::clamp(size.variables, 3, 100)};
+    const Counts c{
+        std::clamp(size.rooms, 1, 79),          std::max(0, size.objects - 2 * size.rooms),
+        std::clamp(size.variables, 3, 100),     std::clamp(size.showx_calls, 0, 300),
+        std::clamp(size.appendx_calls, 0, 300), std::max(1, size.text_copies)};
     const int texts = std::clamp(size.texts_per_room, 1, 5);
     const std::size_t script_part = size.script_bytes / 4;
 
@@ -189,15 +227,29 @@ void write_large_project(const std::string& folder, const LargeProjectSize& size
     write(folder, "intro.qni", intro);
     write(folder, "success.qni", "Hai vinto in {_vMOVES_} mosse!\r\n");
     write(folder, "fail.qni", "Hai perso dopo {_vMOVES_} mosse.\r\n");
-    for (const char* picture :
-         {"coverimage.qn", "successimage.qn", "failimage.qn", "mapimage2.qn", "mapimage3.qn"})
-        write(folder, picture, "data:image/gif;base64,R0lGODlhAQABAIAAAP///wAAACw=\r\n");
-    write(folder, "mapimage1.qn",
-          size.with_map ? "data:image/gif;base64,R0lGODlhAQABAIAAAP///wAAACw=\r\n" : "");
+    unsigned seed = 1;
+    for (const char* name : {"coverimage.qn", "successimage.qn", "failimage.qn"})
+        write(folder, name, picture(size.story_picture_bytes, seed++));
+    write(folder, "mapimage1.qn", size.with_map ? picture(size.map_picture_bytes, seed) : "");
+    for (const char* name : {"mapimage2.qn", "mapimage3.qn"})
+        write(folder, name, picture(size.map_picture_bytes, ++seed));
     std::string connections;
     for (int r = 1; r < c.rooms; ++r) connections += n(r) + "," + n(r + 1) + "\r\n";
     for (int m = 1; m <= 3; ++m) write(folder, "map" + n(m) + ".qn", map_grid(c.rooms, m));
     write(folder, "connections.qn", connections);
+}
+
+LargeProjectSize largest_project() {
+    return {};
+}
+
+LargeProjectSize doubled_largest_project() {
+    LargeProjectSize size;
+    size.script_bytes *= 2;
+    size.text_copies *= 2;
+    size.map_picture_bytes *= 2;
+    size.story_picture_bytes *= 2;
+    return size;
 }
 
 }  // namespace quenlo::bench

@@ -3,7 +3,12 @@
 #include <ctime>
 #include <string>
 
+#include "backend/check_unknown_identifiers.h"
+#include "backend/encode_release_text.h"
+#include "backend/merge_images.h"
 #include "backend/output_files.h"
+#include "backend/rename_runtime_identifiers.h"
+#include "backend/rewrite_script_code.h"
 #include "checks/check_characters.h"
 #include "compilers/compile_messages.h"
 #include "compilers/compile_objects.h"
@@ -86,7 +91,6 @@ void switch_release_flag(Build& build) {
     replace_placeholder(build.release_text, "var g_isdebug = true;", "var g_isdebug = false;",
                         build.log);
     build.poll_stop();
-    build.rerelease = build.release_text;
 }
 
 // The phases in the order that makes each table complete before it is read.
@@ -112,8 +116,15 @@ void run_phases(Build& build, const BaseScript& base) {
     merge_menus(build);
     build.poll_stop();
     merge_script_sections(build);
+    rewrite_script_code(build);
+    check_unknown_identifiers(build);
+    merge_images(build);
     store_debug_page(build);
-    if (build.release) switch_release_flag(build);
+    if (build.release) {
+        switch_release_flag(build);
+        encode_release_text(build);
+        rename_runtime_identifiers(build);
+    }
     write_output_files(build);
 }
 

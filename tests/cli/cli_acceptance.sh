@@ -104,6 +104,46 @@ check "check stops at the first unbalanced file" "! grep -q 'conditions.qna' '$w
 check "check of a missing folder" "[ $rc -eq 1 ] && grep -qx 'Error: unable to find project folder!' '$work/out'"
 check "--help names new and check" "'$cli' --help | grep -q 'quenlo-cli new PROJECT_DIR' && '$cli' --help | grep -q 'quenlo-cli check PROJECT_DIR'"
 
+# A release build: both pages, the debug one first; the release page switches
+# the debug flag off, encodes its texts, shortens the runtime's names and joins
+# its lines.
+r=$work/casa
+new_project "$r"
+printf '{01}\r\nLa casa\r\n{02}\r\nBenvenuto nella casa stregata\r\n{50}\r\ncasa\r\n' > "$r/messages.qnr"
+printf '{*1}\r\n_rCucina_\r\nUna cucina piena di pentole.\r\n' > "$r/rooms.qnr"
+printf '{_lampada_}\r\n:room: _rCucina_\r\n:desc.short: lampada\r\n:desc.long: una lampada a olio\r\n' > "$r/objects.qno"
+printf 'if (f_istaken("_lampada_")) f_win();\r\n' > "$r/actions.qna"
+NO_COLOR=1 "$cli" build --release "$r" > "$work/out" 2> "$work/err"; rc=$?
+check "release build exits 0" "[ $rc -eq 0 ] && [ ! -s '$work/err' ]"
+check "release build logs both pages, debug first" "[ \"\$(grep '^Generated: ' '$work/out')\" = \"\$(printf 'Generated: %s\nGenerated: %s' '$r/casa_debug.html' '$r/casa.html')\" ]"
+check "release build logs the encoding" "grep -qx 'Encripting...' '$work/out' && grep -qx '...100%' '$work/out'"
+check "debug page keeps the debug flag" "grep -q 'var g_isdebug = true;' '$r/casa_debug.html'"
+check "release page has it off, its name shortened" "grep -q 'var _fu51 = false;' '$r/casa.html' && ! grep -q 'g_isdebug' '$r/casa.html'"
+shifted() { printf '%s' "$1" | tr 'a-zA-Z' 'ydafchejglinkpmrotqvsxuzwbCZEBGDIFKHMJOLQNSPURWTYVAX'; }
+check "release texts cannot be read" "grep -q 'casa stregata' '$r/casa_debug.html' && ! grep -q 'stregata' '$r/casa.html' && ! grep -q 'pentole' '$r/casa.html'"
+check "release texts are encoded" "grep -qF '$(shifted 'Benvenuto nella casa stregata')' '$r/casa.html' && grep -qF '$(shifted 'Una cucina piena di pentole.')' '$r/casa.html'"
+check "release page without comment, empty or marker lines" "! grep -qE $'^(//.*)?\r?\$' '$r/casa.html' && ! grep -q '///°' '$r/casa.html' && grep -q '///°' '$r/casa_debug.html'"
+check "release page shortens runtime names" "! grep -qE 'o_id|g_room|f_addobj|f_getroomdesc|f_istaken|f_win' '$r/casa.html' && grep -q '_fu0' '$r/casa.html'"
+check "release page joins lines" "[ \$(wc -l < '$r/casa.html') -lt \$(wc -l < '$r/casa_debug.html') ]"
+
+# The worked examples, on a base script of the project's own.
+printf '<!DOCTYPE html>\r\n<meta charset="utf-8">\r\n<title>\r\n</title>\r\n<script>\r\nvar g_isdebug = true;\r\nvar t = %sabc%s;\r\nvar n = window.o_id.length;\r\n///°°°\r\n</script>\r\n<p>a%39sb</p>\r\n#HELP\r\n' "'" "'" ' ' > "$r/base.qn"
+"$cli" build --release "$r" > /dev/null 2>&1
+check "worked examples hold" "[ \"\$(cat '$r/casa.html')\" = \"\$(printf '<!DOCTYPE html>\r\n<meta charset=\"utf-8\">\r\n<title>\r\n</title>\r\n<script>\r\nvar _fu51 = false; var t = (%syda%s); var n = window._fu0.length; </script>\r\n<p>a  b</p>\r' \"'\" \"'\")\" ]"
+rm "$r/base.qn"
+
+# A misspelt object in the actions stops the build with its whole line; the
+# skip switch lets the build go on.
+rm -f "$r/casa_debug.html" "$r/casa.html"
+printf 'if (f_istaken("_lampada_")) f_win();\r\n   if (f_istaken(_lampdaa_)) f_show("Fatto.");\r\n' > "$r/actions.qna"
+NO_COLOR=1 "$cli" build "$r" > "$work/out" 2> "$work/err"; rc=$?
+check "unknown name exits 1" "[ $rc -eq 1 ]"
+check "unknown name reported with its whole line" "grep -qx 'Error: Unknown objects/rooms/variables: ' '$work/out' && grep -qxF \"if (f_istaken(_lampdaa_)) f_show('Fatto.');\" '$work/out'"
+check "unknown name in the error dialog" "grep -qF \"if (f_istaken(_lampdaa_)) f_show('Fatto.');\" '$work/err'"
+check "unknown name writes nothing" "[ ! -e '$r/casa_debug.html' ]"
+NO_COLOR=1 "$cli" build --skip-unknown "$r" > "$work/out" 2>&1; rc=$?
+check "skip switch lets the build go on" "[ $rc -eq 0 ] && grep -qx ' skipped!' '$work/out' && [ -s '$r/casa_debug.html' ]"
+
 # An interrupt ends the build through the stop path. A project folder that is a
 # FIFO-fed file would block forever; instead, read a file from a FIFO so the
 # build waits inside a phase until it is interrupted and the FIFO released.

@@ -224,7 +224,7 @@ TEST(CompileObjects, IdentifierErrors) {
     EXPECT_EQ(last.compile(), "syntax error: {_");
 }
 
-TEST(CompileObjects, MissingAndUnknownSpecifications) {
+TEST(CompileObjects, MissingAndUnknownObjectDeclarations) {
     Objects missing("", "{1}\r\n_rA_\r\n{leva|_leva_} e {porta|_porta_} e {leva|_leva_}\r\n");
     EXPECT_EQ(missing.compile(), "missing objects specification: _leva_ _porta_ _leva_");
     Objects partly(lamp("_leva_"), "{1}\r\n_rA_\r\n{leva|_leva_} e {porta|_porta_}\r\n");

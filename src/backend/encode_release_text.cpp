@@ -1,0 +1,144 @@
+#include "backend/encode_release_text.h"
+
+#include <array>
+#include <vector>
+
+#include "core/build.h"
+#include "core/text.h"
+
+namespace quenlo {
+
+namespace {
+
+// Small letters: an even code moves 2 forward, an odd one 2 back; capitals the
+// other way round; both wrap within their 26 letters.
+constexpr std::array<char, 256> letter_shift_table() {
+    std::array<char, 256> table{};
+    for (int c = 0; c < 256; ++c) table[c] = static_cast<char>(c);
+    const auto shift = [&](int first, int step_for_even) {
+        for (int c = first; c < first + 26; ++c) {
+            int to = c + (c % 2 == 0 ? step_for_even : -step_for_even);
+            if (to >= first + 26) to -= 26;
+            if (to < first) to += 26;
+            table[c] = static_cast<char>(to);
+        }
+    };
+    shift('a', 2);
+    shift('A', -2);
+    return table;
+}
+
+constexpr std::array<char, 256> letter_shift = letter_shift_table();
+
+bool is_ascii_letter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// What is open at the end of a line carries over into the next encoded line.
+struct Quoting {
+    bool in_string = false;
+    bool in_entity = false;  // "&" up to ";" inside a quoted text
+    bool in_tag = false;     // "<" up to ">" inside a quoted text
+};
+
+// Every quoted text 'text' becomes ('encoded text'); runs of blanks shrink to one.
+void append_encoded(std::string_view line, Quoting& q, std::string& out) {
+    if (line.starts_with("//") && line.size() >= 3 &&
+        line.find(verbatim_marker) == std::string_view::npos)
+        return;  // a "///" comment of the region becomes an empty line
+    bool last_was_blank = false;
+    for (std::size_t j = 0; j < line.size(); ++j) {
+        const char ch = line[j];
+        if (ch == ' ') {
+            if (last_was_blank) continue;
+            last_was_blank = true;
+        } else {
+            last_was_blank = false;
+        }
+        if (ch == '&' && q.in_string && !q.in_entity) {
+            q.in_entity = true;
+            out += ch;
+        } else if (ch == ';' && q.in_string && q.in_entity) {
+            q.in_entity = false;
+            out += ch;
+        } else if (ch == '\'' && !q.in_string) {
+            q.in_string = true;
+            out += "('";
+        } else if (ch == '\'' && (j == 0 || line[j - 1] != '\\')) {
+            q.in_string = false;
+            out += "')";
+        } else if (ch == '<' && q.in_string && !q.in_tag) {
+            q.in_tag = true;
+            out += ch;
+        } else if (ch == '>' && q.in_string && q.in_tag) {
+            q.in_tag = false;
+            out += ch;
+        } else if (q.in_string && !q.in_entity && !q.in_tag && is_ascii_letter(ch)) {
+            out += letter_shift[static_cast<unsigned char>(ch)];
+        } else {
+            out += ch;
+        }
+    }
+}
+
+// The markers go from the whole page; none reaches across a line break, so
+// removing them line by line is the same.
+void append_without_markers(std::string_view line, std::string& out) {
+    std::size_t pos = 0;
+    for (std::size_t hit = line.find(verbatim_marker); hit != std::string_view::npos;
+         hit = line.find(verbatim_marker, pos)) {
+        out.append(line, pos, hit - pos);
+        pos = hit + verbatim_marker.size();
+    }
+    out.append(line, pos);
+}
+
+}  // namespace
+
+char shift_letter(char c) {
+    return letter_shift[static_cast<unsigned char>(c)];
+}
+
+void encode_release_text(Build& build) {
+    build.log.log_line("Encripting...");
+    std::vector<std::string_view> lines;
+    for_each_line(build.release_text, [&](std::string_view line) { lines.push_back(line); });
+
+    std::string out;
+    out.reserve(build.release_text.size() + build.release_text.size() / 8);
+    std::string encoded;
+    bool first_line = true;
+    const auto emit = [&](std::string_view line) {
+        if (!first_line) out.append(crlf);
+        first_line = false;
+        append_without_markers(line, out);
+    };
+
+    bool in_region = false;  // from the line "</title>" to the line holding only the marker
+    Quoting quoting;
+    std::size_t threshold = 10;
+    const std::size_t count = lines.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i * 100 / count > threshold) {
+            build.log.log_line("..." + std::to_string(threshold) + "%");
+            threshold += 10;
+        }
+        build.poll_stop();
+        const std::string_view t = trim_view(lines[i]);
+        if (t == "</title>") in_region = true;
+        if (t.empty()) continue;
+        if (t.starts_with("//") && !t.starts_with("///")) continue;  // comments go everywhere
+        if (t == verbatim_marker) in_region = false;
+        if (!in_region || t.ends_with(verbatim_marker)) {
+            emit(t);
+        } else {
+            encoded.clear();
+            append_encoded(t, quoting, encoded);
+            emit(encoded);
+        }
+    }
+    build.release_text = std::move(out);
+    build.poll_stop();
+}
+
+}  // namespace quenlo

@@ -1,0 +1,26 @@
+#pragma once
+// The first release transformation: comment and empty lines go, and every
+// quoted text of the runtime's script region has its letters shifted, so that
+// the game's texts cannot be read in the page source. The runtime's decoder
+// "_de" shifts them back when it shows them.
+
+#include <string>
+#include <string_view>
+
+namespace quenlo {
+
+class Build;
+
+// The release page's verbatim marker: a line of the script region ending with
+// it is copied unencoded; a line holding only it ends the region.
+inline constexpr std::string_view verbatim_marker = "///\xC2\xB0\xC2\xB0\xC2\xB0";  // "///°°°"
+
+// The letter shift of quoted texts; every byte but the 52 ASCII letters stays.
+char shift_letter(char c);
+
+// Encodes the release text in place and removes every verbatim marker from it.
+// Polls the stop flag once per line. Malformed quoting breaks the page's code,
+// never the build.
+void encode_release_text(Build& build);
+
+}  // namespace quenlo

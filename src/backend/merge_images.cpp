@@ -1,0 +1,48 @@
+#include "backend/merge_images.h"
+
+#include <string_view>
+
+#include "core/build.h"
+#include "core/placeholders.h"
+
+namespace quenlo {
+
+namespace {
+
+struct Picture {
+    std::string_view file;
+    std::string_view placeholder;
+};
+
+constexpr Picture story_pictures[] = {
+    {"coverimage.qn", "___COVERIMAGE___"},
+    {"failimage.qn", "___FAILIMAGE___"},
+    {"successimage.qn", "___SUCCESSIMAGE___"},
+};
+
+constexpr Picture map_pictures[] = {
+    {"mapimage1.qn", "___MAPIMAGE1___"},
+    {"mapimage2.qn", "___MAPIMAGE2___"},
+    {"mapimage3.qn", "___MAPIMAGE3___"},
+};
+
+}  // namespace
+
+void merge_images(Build& build) {
+    for (const Picture& picture : story_pictures) {
+        merge_file(build.page, picture.placeholder, build.path(picture.file), build.log);
+        build.poll_stop();
+    }
+    if (build.map_enabled) {
+        for (const Picture& picture : map_pictures)
+            merge_file(build.page, picture.placeholder, build.path(picture.file), build.log);
+        return;
+    }
+    // Without the map its pictures and connections stay out of the page; with
+    // it the connections were filled in with the maps.
+    for (const Picture& picture : map_pictures)
+        replace_placeholder(build.page, picture.placeholder, "", build.log);
+    replace_placeholder(build.page, "___CONNECTIONS___", "", build.log);
+}
+
+}  // namespace quenlo

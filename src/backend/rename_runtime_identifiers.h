@@ -1,0 +1,27 @@
+#pragma once
+// The second release transformation: the runtime's names are shortened to
+// "_fu" + their position in the renaming list, the lines are joined into long
+// lines, and runs of blanks shrink. The result is the release page.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quenlo {
+
+class Build;
+
+// Statements ending in "{", ";" or "," are run together into lines of just
+// over this many characters.
+inline constexpr std::size_t joined_line_length = 1024;
+
+// The runs of blanks of `text` shrunk as replacing every five blanks by one,
+// then every four, three and two, each in one left-to-right pass, would: a run
+// of up to 38 blanks ends as one, a run of 39 as two.
+std::string shrink_blanks(std::string_view text);
+
+// Works on the release text that the encoding left; stores the release page.
+// Polls the stop flag once per line of the joining.
+void rename_runtime_identifiers(Build& build);
+
+}  // namespace quenlo

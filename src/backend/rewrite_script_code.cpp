@@ -1,0 +1,99 @@
+#include "backend/rewrite_script_code.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "backend/ordered_replacement.h"
+#include "core/build.h"
+#include "core/error.h"
+#include "core/placeholders.h"
+#include "core/text.h"
+
+namespace quenlo {
+
+namespace {
+
+// The line dividing the runtime's declarations from the code.
+constexpr std::string_view code_marker = "///===";
+
+struct LineList {
+    std::string text;  // the lines joined by CR LF
+    bool empty = true;
+
+    void add(std::string_view line) {
+        if (!empty) text.append(crlf);
+        text.append(line);
+        empty = false;
+    }
+};
+
+// Variables are rewritten in the code only, so the runtime's declarations and
+// the quoted names of its variable list stay as they are.
+std::string replace_variables(std::string_view code, const std::vector<std::string>& lstvar) {
+    std::vector<NameReplacement> rules;
+    rules.reserve(lstvar.size());
+    for (std::size_t i = 0; i < lstvar.size(); ++i)
+        if (!lstvar[i].empty())
+            rules.push_back({lstvar[i], "window.g_var[" + std::to_string(i) + "]"});
+    return OrderedReplacement(std::move(rules)).apply(code);
+}
+
+// Gives every call its own number, in page order: the first "f_showx(" becomes
+// "f_show(0,", the next "f_show(1,". A replacement can never form a new call,
+// so one pass numbers them all.
+void number_calls(std::string& page, std::string_view call, std::string_view numbered,
+                  const char* too_many) {
+    std::size_t hit = page.find(call);
+    if (hit == std::string::npos) return;
+    std::string out;
+    out.reserve(page.size() + page.size() / 64);
+    std::size_t pos = 0;
+    for (std::size_t number = 0; hit != std::string::npos; ++number) {
+        if (number == numbered_call_limit) throw Error(too_many);
+        out.append(page, pos, hit - pos);
+        out.append(numbered);
+        out.append(std::to_string(number));
+        out.push_back(',');
+        pos = hit + call.size();
+        hit = page.find(call, pos);
+    }
+    out.append(page, pos);
+    page = std::move(out);
+}
+
+}  // namespace
+
+void rewrite_script_code(Build& build) {
+    build.log.log_line("Replacing variables ...");
+    LineList head;
+    LineList code;
+    bool past_marker = false;
+    for_each_line(build.page, [&](std::string_view line) {
+        const std::string_view trimmed = trim_view(line);
+        if (trimmed == code_marker) {
+            past_marker = true;
+            return;
+        }
+        (past_marker ? code : head).add(trimmed);
+    });
+    code.text = replace_variables(code.text, build.lstvar);
+
+    std::string& page = build.page;
+    page = std::move(head.text);
+    if (!head.empty && !code.empty) page.append(crlf);
+    page.append(code.text);
+
+    replace_all_in_place(page, "foreachobject{",
+                         "for (var omrvindex=window.g_defaultobjnum; "
+                         "omrvindex<=window.g_lastobject; omrvindex++){ var id = o_id[omrvindex];");
+    build.log.log_line("Replacing f_showx...");
+    number_calls(page, "f_showx(", "f_show(", "Too many f_showx calls");
+    build.log.log_line("Replacing f_appendx...");
+    number_calls(page, "f_appendx(", "f_append(", "Too many f_appendx calls");
+    replace_placeholder(page, "(CHECKFORAPPEND)", "((window.g_mex2=='')||(window.g_mex2==null))",
+                        build.log);
+    build.poll_stop();
+}
+
+}  // namespace quenlo

@@ -79,7 +79,7 @@ check "new logs its lines" "[ \"\$(cat '$work/out')\" = \"\$(printf 'Creating pr
 check "new writes 23 files" "[ \$(ls '$n' | wc -l) -eq 23 ] && [ ! -e '$n/functions.qna' ]"
 check "new writes blank maps" "[ \$(stat -c %s '$n/map2.qn') -eq 2522 ] && [ ! -s '$n/connections.qn' ]"
 "$cli" build --release "$n" > /dev/null 2>&1; rc=$?
-check "a new project builds" "[ $rc -eq 0 ] && [ -s '$n/avventura_debug.html' ] && [ -s '$n/avventura.html' ]"
+check "a new project builds" "[ $rc -eq 0 ] && [ -s '$n/ilfaro_debug.html' ] && [ -s '$n/ilfaro.html' ]"
 "$cli" new "$n/" > "$work/out" 2> "$work/err"; rc=$?
 check "new refuses an existing folder" "[ $rc -eq 1 ] && grep -qx 'Error: unable to create new project folder or files!' '$work/out'"
 check "new says why on stderr" "[ \"\$(head -1 '$work/err')\" = 'Unable to create new project folder or files!' ] && grep -qx 'Cannot create folder \"$n\". File exists' '$work/err'"

@@ -68,14 +68,14 @@ class BuildTest : public QObject {
         QVERIFY(in_order(
             lines, {q("Check chars in file: " + project_ + "/help.qni"), " skipped!",
                     "Replaced [ ___VERSION___ ]", "Replaced [ ___TITLE___ ]",
-                    "Replaced [ ___STARTROOM___ ]", q("Generated: " + project_ + "/avventura_debug.html")}));
+                    "Replaced [ ___STARTROOM___ ]", q("Generated: " + project_ + "/ilfaro_debug.html")}));
         QCOMPARE(lines.filter("Generated: ").size(), 1);
         const QString success = lines[lines.size() - 2];
         QVERIFY2(success.startsWith("Adventure generated successfully!  [ "), qPrintable(success));
         QCOMPARE(f.relog()->line_colour(start + lines.size() - 2), green);
         QCOMPARE(lines.last(), QString(""));
-        QVERIFY(std::filesystem::exists(project_ + "/avventura_debug.html"));
-        QVERIFY(!std::filesystem::exists(project_ + "/avventura.html"));
+        QVERIFY(std::filesystem::exists(project_ + "/ilfaro_debug.html"));
+        QVERIFY(!std::filesystem::exists(project_ + "/ilfaro.html"));
         QVERIFY(f.dialogs.messages.empty());
     }
 
@@ -89,10 +89,10 @@ class BuildTest : public QObject {
             "Start generating adventure (debug and release HTML files)... [ "));
         QVERIFY(
             in_order(lines, {"Replaced [ ___STARTROOM___ ]", "Replaced [ var g_isdebug = true; ]",
-                             q("Generated: " + project_ + "/avventura_debug.html"),
-                             q("Generated: " + project_ + "/avventura.html")}));
+                             q("Generated: " + project_ + "/ilfaro_debug.html"),
+                             q("Generated: " + project_ + "/ilfaro.html")}));
         QVERIFY(lines[lines.size() - 2].startsWith("Adventure generated successfully!  [ "));
-        QVERIFY(std::filesystem::exists(project_ + "/avventura.html"));
+        QVERIFY(std::filesystem::exists(project_ + "/ilfaro.html"));
     }
 
     void theWindowIsLockedWhileABuildRuns() {
@@ -112,7 +112,7 @@ class BuildTest : public QObject {
     void theStopButtonEndsTheBuild() {
         WindowFixture f;
         set_up(f);
-        std::filesystem::remove(project_ + "/avventura_debug.html");
+        std::filesystem::remove(project_ + "/ilfaro_debug.html");
         const int start = f.lines().size();
         bool stop_was_shown = false;
         f.at_next_events([&] {
@@ -129,7 +129,7 @@ class BuildTest : public QObject {
                      {MessageKind::error,
                       "Unable to generate HTML files!\r\n\r\nError: process stopped by user"}}));
         QVERIFY(lines.filter("Adventure generated").isEmpty());
-        QVERIFY(!std::filesystem::exists(project_ + "/avventura_debug.html"));
+        QVERIFY(!std::filesystem::exists(project_ + "/ilfaro_debug.html"));
         QVERIFY(state_of(f).project && !state_of(f).stop_shown);
 
         // The next build starts with the stop flag cleared.

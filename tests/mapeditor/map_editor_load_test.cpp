@@ -54,7 +54,9 @@ class MapEditorLoadTest : public QObject {
         QCOMPARE(f.editor->size(), QSize(952, 663));
         QCOMPARE(f.editor->grid(), quenlo::MapGrid{});
         QCOMPARE(f.memconn()->toPlainText(), QString());
-        QCOMPARE(f.memrooms()->toPlainText(), QString("1:_rStanzaBuia_"));
+        // The rooms of the sample adventure a new project starts with.
+        QCOMPARE(f.memrooms()->toPlainText(),
+                 QString("1:_rStanzaBuia_\n2:_rGiardino_\n3:_rSentiero_\n4:_rFaro_"));
         QVERIFY(f.memrooms()->isReadOnly());
         QVERIFY(!f.error_shown());
         QCOMPARE(f.pb()->size(), QSize(560, 600));

@@ -8,13 +8,17 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev
     xvfb xauth
-    chromium nodejs npm
+    chromium fonts-liberation fonts-dejavu-core
 )
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+# Node.js may come from elsewhere than Debian (with npm bundled, and then
+# Debian's npm package conflicts with it): ask for the commands, not packages.
+command -v node > /dev/null || missing+=(nodejs)
+command -v npm > /dev/null || missing+=(npm)
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"

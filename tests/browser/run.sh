@@ -10,4 +10,9 @@ export QUENLO_LARGE_PROJECT=${3:-}
 if [ ! -d node_modules/playwright-core ]; then
     npm ci --no-audit --no-fund --loglevel=error
 fi
-exec node --test --test-concurrency=1 --test-reporter=spec
+# One test file at a time: they share the machine's two cores and one browser
+# binary. Node before 20.10 has no --test-concurrency and runs files in order.
+concurrency=()
+node -e 'const [a, b] = process.versions.node.split(".").map(Number);
+         process.exit(a > 20 || (a === 20 && b >= 10) ? 0 : 1)' && concurrency=(--test-concurrency=1)
+exec node --test "${concurrency[@]}" --test-reporter=spec

@@ -33,7 +33,7 @@ struct Quiet : quenlo::LogSink, quenlo::PollHook, quenlo::BuildUi {
 };
 
 class ProjectFolder {
-  public:
+public:
     ProjectFolder() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "quenlo-bench-XXXXXX").string();
@@ -46,7 +46,7 @@ class ProjectFolder {
     }
     const std::string& path() const { return path_; }
 
-  private:
+private:
     std::string path_;
 };
 

@@ -24,7 +24,7 @@
 namespace {
 
 class NoLog : public quenlo::LogSink, public quenlo::PollHook {
-  public:
+public:
     void append_line(quenlo::LogColour, std::string_view) override {}
     void clear() override {}
     void process_events() override {}

@@ -19,7 +19,7 @@ namespace {
 using namespace std::chrono_literals;
 
 class NoLog : public quenlo::LogSink {
-  public:
+public:
     void append_line(quenlo::LogColour, std::string_view) override {}
     void clear() override {}
 };

@@ -11,7 +11,7 @@ QPixmap quenlo_picture(int size);
 
 class TAboutBox : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TAboutBox(QWidget* parent = nullptr);
 };
 

@@ -12,11 +12,11 @@
 namespace quenlo::app {
 
 class EventPump : public PollHook {
-  public:
+public:
     explicit EventPump(std::chrono::milliseconds interval) : interval_(interval.count()) {}
     void process_events() override;
 
-  private:
+private:
     qint64 interval_;
     QElapsedTimer since_last_;
 };

@@ -30,7 +30,7 @@ class ModalRunner;
 
 class TfrmMain : public QMainWindow, public BuildUi, public ProjectView {
     Q_OBJECT
-  public:
+public:
     // `program_folder` is where "base.qn" is looked for and, when it can be
     // written, where new projects go. Every message, question and modal dialog
     // goes through `dialogs` and `modal`. Events run at most every
@@ -52,11 +52,11 @@ class TfrmMain : public QMainWindow, public BuildUi, public ProjectView {
     void set_title(std::string_view title) override;
     void set_project_menus(bool project_set) override;
 
-  protected:
+protected:
     void closeEvent(QCloseEvent* event) override;  // FormCloseQuery
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     void FormCreate();
     void create_menus();
     void create_log_pane();

@@ -14,7 +14,7 @@ QColor log_colour(LogColour colour);
 
 class LogView : public QPlainTextEdit {
     Q_OBJECT
-  public:
+public:
     explicit LogView(QWidget* parent = nullptr);
 
     // One log entry; an entry holding line breaks becomes several lines of
@@ -26,20 +26,20 @@ class LogView : public QPlainTextEdit {
     QString line_text(int line) const;
     QColor line_colour(int line) const;
 
-  private:
+private:
     bool empty_ = true;  // the document's first, empty line is not yet used
 };
 
 // The log sink of the window's build log.
 class LogViewSink : public LogSink {
-  public:
+public:
     explicit LogViewSink(LogView& view) : view_(view) {}
     void append_line(LogColour colour, std::string_view text) override {
         view_.append_entry(colour, text);
     }
     void clear() override { view_.clear_lines(); }
 
-  private:
+private:
     LogView& view_;
 };
 

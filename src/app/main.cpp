@@ -15,7 +15,7 @@ namespace {
 // An error that no command handles itself is shown in a standard error box,
 // and the program goes on.
 class QuenloApplication : public QApplication {
-  public:
+public:
     using QApplication::QApplication;
     bool notify(QObject* receiver, QEvent* event) override {
         try {

@@ -17,7 +17,7 @@ class Dialogs;
 namespace quenlo::app {
 
 class MapEditorDialog {
-  public:
+public:
     virtual ~MapEditorDialog() = default;
     // Fills the editor from the files of map `map_number` in `folder`, which
     // ends with the separator. False when it cannot open the map; it has then

@@ -7,7 +7,7 @@ class QDialog;
 namespace quenlo::app {
 
 class ModalRunner {
-  public:
+public:
     virtual ~ModalRunner() = default;
     // Shows the dialog modally and returns its result code.
     virtual int exec_modal(QDialog& dialog) = 0;

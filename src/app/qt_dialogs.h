@@ -11,7 +11,7 @@
 namespace quenlo::app {
 
 class QtDialogs : public Dialogs, public ModalRunner {
-  public:
+public:
     // The window the dialogs are modal over; set once it exists.
     void set_parent(QWidget* parent) { parent_ = parent; }
 
@@ -22,7 +22,7 @@ class QtDialogs : public Dialogs, public ModalRunner {
     std::optional<std::string> choose_folder(std::string_view start) override;
     int exec_modal(QDialog& dialog) override;
 
-  private:
+private:
     QWidget* owner() const;
     QPointer<QWidget> parent_;
 };

@@ -26,7 +26,7 @@ struct NameReplacement {
 };
 
 class OrderedReplacement {
-  public:
+public:
     explicit OrderedReplacement(std::vector<NameReplacement> rules);
 
     // Appends to `out` the text with every rule applied in order.
@@ -35,7 +35,7 @@ class OrderedReplacement {
 
     std::size_t size() const { return rules_.size(); }
 
-  private:
+private:
     static constexpr std::uint32_t none = UINT32_MAX;
     static constexpr std::uint16_t separator = UINT16_MAX;
 

@@ -31,10 +31,10 @@ CharacterSet make_set(std::u32string_view symbols, bool with_accented_letters) {
 const CharacterSet& permitted_set(CheckKind kind) {
     static const std::array<CharacterSet, 5> sets = {
         make_set(U" !\"£$%&/()=?^'|[]{}*+#-_,;.:<>§@", true),  // script
-        make_set(U" !£$%&/()=?'|*+-,;.:<>^#_{}", true),         // message
-        make_set(U" /=:_", false),                               // variable
-        make_set(U" !£$%&()=?'*+#-,;.:<>{}^_", true),           // text
-        make_set(U" !£$%&()=?^'*+-,;.:<>§", true),              // introduction
+        make_set(U" !£$%&/()=?'|*+-,;.:<>^#_{}", true),        // message
+        make_set(U" /=:_", false),                             // variable
+        make_set(U" !£$%&()=?'*+#-,;.:<>{}^_", true),          // text
+        make_set(U" !£$%&()=?^'*+-,;.:<>§", true),             // introduction
     };
     return sets[static_cast<int>(kind) - 1];
 }

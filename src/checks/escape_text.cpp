@@ -9,28 +9,50 @@ namespace {
 // The accented capitals and small letters of the Italian keyboard, and the euro.
 std::string_view named_entity(char32_t c) {
     switch (c) {
-        case 0x00C0: return "&Agrave;";
-        case 0x00C1: return "&Aacute;";
-        case 0x00C8: return "&Egrave;";
-        case 0x00C9: return "&Eacute;";
-        case 0x00CC: return "&Igrave;";
-        case 0x00CD: return "&Iacute;";
-        case 0x00D2: return "&Ograve;";
-        case 0x00D3: return "&Oacute;";
-        case 0x00D9: return "&Ugrave;";
-        case 0x00DA: return "&Uacute;";
-        case 0x00E0: return "&agrave;";
-        case 0x00E1: return "&aacute;";
-        case 0x00E8: return "&egrave;";
-        case 0x00E9: return "&eacute;";
-        case 0x00EC: return "&igrave;";
-        case 0x00ED: return "&iacute;";
-        case 0x00F2: return "&ograve;";
-        case 0x00F3: return "&oacute;";
-        case 0x00F9: return "&ugrave;";
-        case 0x00FA: return "&uacute;";
-        case 0x20AC: return "&euro;";
-        default: return {};
+        case 0x00C0:
+            return "&Agrave;";
+        case 0x00C1:
+            return "&Aacute;";
+        case 0x00C8:
+            return "&Egrave;";
+        case 0x00C9:
+            return "&Eacute;";
+        case 0x00CC:
+            return "&Igrave;";
+        case 0x00CD:
+            return "&Iacute;";
+        case 0x00D2:
+            return "&Ograve;";
+        case 0x00D3:
+            return "&Oacute;";
+        case 0x00D9:
+            return "&Ugrave;";
+        case 0x00DA:
+            return "&Uacute;";
+        case 0x00E0:
+            return "&agrave;";
+        case 0x00E1:
+            return "&aacute;";
+        case 0x00E8:
+            return "&egrave;";
+        case 0x00E9:
+            return "&eacute;";
+        case 0x00EC:
+            return "&igrave;";
+        case 0x00ED:
+            return "&iacute;";
+        case 0x00F2:
+            return "&ograve;";
+        case 0x00F3:
+            return "&oacute;";
+        case 0x00F9:
+            return "&ugrave;";
+        case 0x00FA:
+            return "&uacute;";
+        case 0x20AC:
+            return "&euro;";
+        default:
+            return {};
     }
 }
 
@@ -83,12 +105,23 @@ private:
             return;
         }
         switch (c) {
-            case '&': out_ += "&amp;"; return;
-            case '\'': out_ += "\\'"; return;
-            case '<': out_ += "&lt;"; return;
-            case '>': out_ += "&gt;"; return;
-            case '^': out_ += "<br>"; return;
-            default: break;
+            case '&':
+                out_ += "&amp;";
+                return;
+            case '\'':
+                out_ += "\\'";
+                return;
+            case '<':
+                out_ += "&lt;";
+                return;
+            case '>':
+                out_ += "&gt;";
+                return;
+            case '^':
+                out_ += "<br>";
+                return;
+            default:
+                break;
         }
         if (static_cast<unsigned char>(c) < 32) {
             if (!previous) out_ += ' ';

@@ -13,12 +13,18 @@ namespace {
 
 std::string_view ansi_colour(LogColour colour) {
     switch (colour) {
-        case LogColour::red: return "\033[31m";
-        case LogColour::purple: return "\033[35m";
-        case LogColour::green: return "\033[32m";
-        case LogColour::blue: return "\033[34m";
-        case LogColour::olive: return "\033[33m";
-        case LogColour::black: break;
+        case LogColour::red:
+            return "\033[31m";
+        case LogColour::purple:
+            return "\033[35m";
+        case LogColour::green:
+            return "\033[32m";
+        case LogColour::blue:
+            return "\033[34m";
+        case LogColour::olive:
+            return "\033[33m";
+        case LogColour::black:
+            break;
     }
     return {};
 }
@@ -36,7 +42,9 @@ void TerminalLog::append_line(LogColour colour, std::string_view text) {
         out_ << start << lines << "\033[0m\n";
 }
 
-void TerminalUi::show_error(std::string_view text) { err_ << text << std::endl; }
+void TerminalUi::show_error(std::string_view text) {
+    err_ << text << std::endl;
+}
 
 bool stdout_wants_colours() {
     const char* no_color = std::getenv("NO_COLOR");

@@ -11,7 +11,9 @@ BaseScript::BaseScript() : BaseScript(join_lines(split_lines(stored_base_script(
 
 BaseScript::BaseScript(std::string text) : text_(std::move(text)) {}
 
-void BaseScript::load_base_override(const std::string& path) { text_ = read_text(path); }
+void BaseScript::load_base_override(const std::string& path) {
+    text_ = read_text(path);
+}
 
 std::string BaseScript::html_part() const {
     const std::size_t help = text_.find("#HELP");

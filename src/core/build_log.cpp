@@ -8,10 +8,9 @@ namespace quenlo {
 namespace {
 
 bool contains_ignoring_case(std::string_view text, std::string_view upper_word) {
-    const auto it = std::search(text.begin(), text.end(), upper_word.begin(), upper_word.end(),
-                                [](char c, char w) {
-                                    return std::toupper(static_cast<unsigned char>(c)) == w;
-                                });
+    const auto it = std::search(
+        text.begin(), text.end(), upper_word.begin(), upper_word.end(),
+        [](char c, char w) { return std::toupper(static_cast<unsigned char>(c)) == w; });
     return it != text.end();
 }
 
@@ -34,6 +33,8 @@ void BuildLog::log_line(std::string_view text) {
     events_.process_events();
 }
 
-void BuildLog::clear_log() { sink_.clear(); }
+void BuildLog::clear_log() {
+    sink_.clear();
+}
 
 }  // namespace quenlo

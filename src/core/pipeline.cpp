@@ -49,12 +49,12 @@ void check_source_characters(Build& build) {
         CheckKind kind;
     };
     static constexpr Source sources[] = {
-        {"help.qni", CheckKind::text},         {"messages.qnr", CheckKind::message},
-        {"rooms.qnr", CheckKind::script},      {"objects.qno", CheckKind::script},
+        {"help.qni", CheckKind::text},          {"messages.qnr", CheckKind::message},
+        {"rooms.qnr", CheckKind::script},       {"objects.qno", CheckKind::script},
         {"variables.qnv", CheckKind::variable}, {"actions.qna", CheckKind::script},
-        {"functions.qna", CheckKind::script},  {"conditions.qna", CheckKind::script},
-        {"counters.qna", CheckKind::script},   {"success.qni", CheckKind::text},
-        {"fail.qni", CheckKind::text},         {"intro.qni", CheckKind::introduction},
+        {"functions.qna", CheckKind::script},   {"conditions.qna", CheckKind::script},
+        {"counters.qna", CheckKind::script},    {"success.qni", CheckKind::text},
+        {"fail.qni", CheckKind::text},          {"intro.qni", CheckKind::introduction},
     };
     for (const Source& source : sources) {
         const std::string path = build.path(source.file);
@@ -76,8 +76,7 @@ void put_title(Build& build) {
 }
 
 void put_start_room(Build& build) {
-    replace_placeholder(build.page, "___STARTROOM___", std::to_string(build.start_room),
-                        build.log);
+    replace_placeholder(build.page, "___STARTROOM___", std::to_string(build.start_room), build.log);
     build.poll_stop();
 }
 

@@ -1,9 +1,9 @@
 #include "core/project_files.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <cstdio>
 #include <memory>
 
 #include "core/error.h"

@@ -10,7 +10,9 @@ std::string_view trim_view(std::string_view text) {
     return text.substr(begin, end - begin);
 }
 
-std::string trim(std::string_view text) { return std::string(trim_view(text)); }
+std::string trim(std::string_view text) {
+    return std::string(trim_view(text));
+}
 
 std::string replace_all(std::string_view text, std::string_view from, std::string_view to) {
     if (from.empty()) return std::string(text);

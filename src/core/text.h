@@ -12,7 +12,9 @@ namespace quenlo {
 inline constexpr std::string_view crlf = "\r\n";
 
 // Trimming removes every leading and trailing character whose code is 32 or less.
-inline bool is_trimmed_away(char c) { return static_cast<unsigned char>(c) <= 32; }
+inline bool is_trimmed_away(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 std::string_view trim_view(std::string_view text);
 std::string trim(std::string_view text);
 

@@ -32,7 +32,7 @@ class MapPaintBox;
 
 class TdlgMapEditor : public QDialog, public app::MapEditorDialog {
     Q_OBJECT
-  public:
+public:
     explicit TdlgMapEditor(Dialogs& dialogs, QWidget* parent = nullptr);
 
     // MapEditorDialog: fills the editor from the files of map `map_number`
@@ -47,10 +47,10 @@ class TdlgMapEditor : public QDialog, public app::MapEditorDialog {
 
     const MapGrid& grid() const { return grid_; }
 
-  protected:
+protected:
     void done(int result) override;
 
-  private:
+private:
     void create_controls();
     void fill_rooms(const std::string& folder);
 

@@ -14,7 +14,7 @@ namespace quenlo::mapeditor {
 
 class MapPaintBox : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit MapPaintBox(QWidget* parent = nullptr);
 
     // What to draw; the objects stay owned by the caller and must outlive
@@ -22,7 +22,7 @@ class MapPaintBox : public QWidget {
     void show_map(const QImage* picture, const MapGrid* grid,
                   const std::vector<ConnectionDrawing>* connections);
 
-  signals:
+signals:
     // A button went down with no other button held.
     void pressed(int px, int py, Qt::MouseButton button);
     // The pointer moved while a button pressed here is held.
@@ -33,14 +33,14 @@ class MapPaintBox : public QWidget {
     void hovered(int px, int py);
     void left();
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;  // pbPaint
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
-  private:
+private:
     const QImage* picture_ = nullptr;
     const MapGrid* grid_ = nullptr;
     const std::vector<ConnectionDrawing>* connections_ = nullptr;

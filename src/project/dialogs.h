@@ -12,7 +12,7 @@ namespace quenlo {
 enum class MessageKind { error, warning, confirmation };
 
 class Dialogs {
-  public:
+public:
     virtual ~Dialogs() = default;
     // A message box with the icon of `kind` and a single "OK" button.
     virtual void show_message(MessageKind kind, std::string_view text) = 0;

@@ -50,14 +50,14 @@ std::optional<int> area_missing_connection_point(const MapGrid& grid);
 // an area it becomes a plain cell of that area (connection points are kept,
 // they are set by clicks), with 0 it is erased.
 class PaintStroke {
-  public:
+public:
     // Presses the button on `cell`; `value` as for click_cell.
     PaintStroke(MapGrid& grid, MapCell cell, int value);
     // Drags the pointer to `cell`. True when the grid changed.
     bool drag_to(MapGrid& grid, MapCell cell);
     bool changed_on_press() const { return changed_on_press_; }
 
-  private:
+private:
     bool paint(MapGrid& grid, MapCell cell);
 
     int value_;

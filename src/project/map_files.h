@@ -18,7 +18,7 @@
 namespace quenlo {
 
 class MapGrid {
-  public:
+public:
     static constexpr int columns = 28;  // x, left to right, from 1
     static constexpr int rows = 30;     // y, top to bottom, from 1
     static constexpr int cells = columns * rows;
@@ -32,7 +32,7 @@ class MapGrid {
 
     bool operator==(const MapGrid&) const = default;
 
-  private:
+private:
     // Row by row, as the game page lists the cells.
     static std::size_t index(int x, int y) { return (x - 1) + (y - 1) * columns; }
     std::array<int, cells> cells_{};

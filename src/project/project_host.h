@@ -13,7 +13,7 @@ class Dialogs;
 struct Workspace;
 
 class ProjectView {
-  public:
+public:
     virtual ~ProjectView() = default;
     virtual void set_title(std::string_view title) = 0;
     // Enables the Project and Tools menus when a project is set, disables them

@@ -47,7 +47,7 @@ bool in_order(const QStringList& lines, const QStringList& expected) {
 
 class BuildTest : public QObject {
     Q_OBJECT
-  private:
+private:
     std::string project_;
 
     void set_up(WindowFixture& f) {
@@ -55,7 +55,7 @@ class BuildTest : public QObject {
         f.set_project(project_);
     }
 
-  private slots:
+private slots:
     void aDebugBuildFromTheMenu() {
         WindowFixture f;
         set_up(f);
@@ -65,10 +65,10 @@ class BuildTest : public QObject {
         QVERIFY2(lines.first().startsWith("Start generating adventure (debug HTML file)... [ "),
                  qPrintable(lines.first()));
         QCOMPARE(f.relog()->line_colour(start), blue);
-        QVERIFY(in_order(
-            lines, {q("Check chars in file: " + project_ + "/help.qni"), " skipped!",
-                    "Replaced [ ___VERSION___ ]", "Replaced [ ___TITLE___ ]",
-                    "Replaced [ ___STARTROOM___ ]", q("Generated: " + project_ + "/ilfaro_debug.html")}));
+        QVERIFY(in_order(lines, {q("Check chars in file: " + project_ + "/help.qni"), " skipped!",
+                                 "Replaced [ ___VERSION___ ]", "Replaced [ ___TITLE___ ]",
+                                 "Replaced [ ___STARTROOM___ ]",
+                                 q("Generated: " + project_ + "/ilfaro_debug.html")}));
         QCOMPARE(lines.filter("Generated: ").size(), 1);
         const QString success = lines[lines.size() - 2];
         QVERIFY2(success.startsWith("Adventure generated successfully!  [ "), qPrintable(success));

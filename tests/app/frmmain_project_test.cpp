@@ -33,7 +33,7 @@ bool project_menus_disabled(const WindowFixture& f) {
 
 class ProjectTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void setProjectOnAValidFolder() {
         WindowFixture f;
         const std::string project = f.make_project("Valida");

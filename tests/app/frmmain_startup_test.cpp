@@ -28,7 +28,7 @@ QStringList captions(const QMenu* menu) {
 }
 
 class FakeMapEditor : public quenlo::app::MapEditorDialog {
-  public:
+public:
     FakeMapEditor(bool loads, int& destroyed, std::string& loaded_folder, int& loaded_map)
         : loads_(loads), destroyed_(destroyed), folder_(loaded_folder), map_(loaded_map) {
         dialog_.setWindowTitle("fake map editor");
@@ -42,7 +42,7 @@ class FakeMapEditor : public quenlo::app::MapEditorDialog {
     }
     QDialog& dialog() override { return dialog_; }
 
-  private:
+private:
     bool loads_;
     int& destroyed_;
     std::string& folder_;
@@ -54,7 +54,7 @@ class FakeMapEditor : public quenlo::app::MapEditorDialog {
 
 class StartupTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void showsTheWelcomeLinesInBlack() {
         WindowFixture f;
         const QStringList expected = {

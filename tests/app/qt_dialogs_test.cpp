@@ -38,7 +38,7 @@ void when_open(std::function<void(T&)> answer) {
 
 class QtDialogsTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void aMessageHasItsIconTextAndOneOkButton() {
         quenlo::app::QtDialogs dialogs;
         QMessageBox::Icon icon{};

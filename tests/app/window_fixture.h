@@ -23,7 +23,7 @@
 namespace quenlo::test {
 
 class RecordingModal : public app::ModalRunner {
-  public:
+public:
     int exec_modal(QDialog& dialog) override {
         shown.push_back(dialog.windowTitle());
         if (on_show) on_show(dialog);
@@ -34,7 +34,7 @@ class RecordingModal : public app::ModalRunner {
 };
 
 class WindowFixture {
-  public:
+public:
     // Events are processed at every chance, so a step queued with
     // `at_next_events` runs at the first log line or poll of a command.
     explicit WindowFixture(std::chrono::milliseconds interval = std::chrono::milliseconds(0)) {

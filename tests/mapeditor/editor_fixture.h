@@ -50,7 +50,7 @@ inline void drag_over(QWidget* box, Qt::MouseButton button, const std::vector<QP
 }
 
 class EditorFixture {
-  public:
+public:
     EditorFixture() {
         write_new_project(BaseScript(), folder());
         write("map1.gif", std::string(example_map_picture()));

@@ -30,7 +30,7 @@ const ShownMessage save_question{MessageKind::confirmation, "Save changes?"};
 
 class MapEditorCloseTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void savingANewProjectsMapUnchanged() {
         EditorFixture f;
         f.open_and_show();

@@ -45,7 +45,7 @@ class MapEditorLoadTest : public QObject {
         QCOMPARE(snapshot(f), before);
     }
 
-  private slots:
+private slots:
     void opensANewProjectOnItsPicture() {
         EditorFixture f;
         QVERIFY(f.open());

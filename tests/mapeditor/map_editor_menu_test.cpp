@@ -51,7 +51,7 @@ void paint_area(quenlo::mapeditor::TdlgMapEditor& editor, int area, int x1, int 
 
 class MapEditorMenuTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void aNewProjectsFirstMapFromPaintingToThePage() {
         WindowFixture f;
         const Project project(f);

@@ -54,7 +54,7 @@ int count_near(const QImage& image, const QRect& area, const QColor& colour) {
 
 class MapEditorPaintTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void aLeftClickTagsASecondSetsThePointAThirdUndoesIt() {
         EditorFixture f;
         f.open_and_show();

@@ -21,7 +21,7 @@ struct ShownMessage {
 };
 
 class ScriptedDialogs : public Dialogs {
-  public:
+public:
     void show_message(MessageKind kind, std::string_view text) override {
         messages.push_back({kind, std::string(text)});
         if (on_message) on_message(messages.back());
@@ -53,7 +53,7 @@ class ScriptedDialogs : public Dialogs {
     std::vector<std::string> folder_requests;  // the folder each chooser opened on
     std::function<void(const ShownMessage&)> on_message;
 
-  private:
+private:
     static std::optional<std::string> next(std::deque<std::optional<std::string>>& answers) {
         if (answers.empty()) return std::nullopt;
         std::optional<std::string> answer = answers.front();
@@ -63,7 +63,7 @@ class ScriptedDialogs : public Dialogs {
 };
 
 class RecordingView : public ProjectView {
-  public:
+public:
     void set_title(std::string_view text) override { title = text; }
     void set_project_menus(bool project_set) override { menu_changes.push_back(project_set); }
 

@@ -13,10 +13,10 @@ namespace fs = std::filesystem;
 namespace quenlo::test {
 
 const char* const required_project_files[21] = {
-    "coverimage.qn", "help.qni",       "messages.qnr",    "objects.qno",   "rooms.qnr",
-    "variables.qnv", "actions.qna",    "conditions.qna",  "counters.qna",  "success.qni",
-    "fail.qni",      "successimage.qn", "failimage.qn",   "intro.qni",     "map1.qn",
-    "mapimage1.qn",  "map2.qn",        "mapimage2.qn",    "map3.qn",       "mapimage3.qn",
+    "coverimage.qn", "help.qni",        "messages.qnr",   "objects.qno",  "rooms.qnr",
+    "variables.qnv", "actions.qna",     "conditions.qna", "counters.qna", "success.qni",
+    "fail.qni",      "successimage.qn", "failimage.qn",   "intro.qni",    "map1.qn",
+    "mapimage1.qn",  "map2.qn",         "mapimage2.qn",   "map3.qn",      "mapimage3.qn",
     "connections.qn"};
 
 TempFolder::TempFolder() {
@@ -31,7 +31,9 @@ TempFolder::~TempFolder() {
     fs::remove_all(path_, ec);
 }
 
-std::string TempFolder::file(const std::string& name) const { return path_ + "/" + name; }
+std::string TempFolder::file(const std::string& name) const {
+    return path_ + "/" + name;
+}
 
 void TempFolder::write(const std::string& name, const std::string& bytes) const {
     std::ofstream out(file(name), std::ios::binary);
@@ -47,9 +49,13 @@ std::string TempFolder::read(const std::string& name) const {
     return out.str();
 }
 
-bool TempFolder::has(const std::string& name) const { return fs::exists(file(name)); }
+bool TempFolder::has(const std::string& name) const {
+    return fs::exists(file(name));
+}
 
-void TempFolder::remove(const std::string& name) const { fs::remove(file(name)); }
+void TempFolder::remove(const std::string& name) const {
+    fs::remove(file(name));
+}
 
 TempProject::TempProject(const std::map<std::string, std::string>& files) {
     for (const char* name : required_project_files) write(name, "");

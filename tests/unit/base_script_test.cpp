@@ -52,16 +52,16 @@ TEST(StoredBaseScript, CarriesEveryPlaceholderAndMarker) {
     const BaseScript base;
     const std::string html = base.html_part();
     const std::vector<std::pair<std::string, int>> placeholders = {
-        {"___VERSION___", 1},     {"___TITLE___", 1},       {"___ENABLEMAP___", 1},
-        {"___MAP1___", 2},        {"___MAP2___", 2},        {"___MAP3___", 2},
-        {"___CONNECTIONS___", 1}, {"___ROOMIDS___", 1},     {"___OBJECTIDS___", 1},
-        {"___VARIABLEIDS___", 1}, {"___MESSAGES___", 1},    {"___FUNCTIONS___", 1},
-        {"___ROOMS___", 1},       {"___ACTIONS___", 1},     {"___MENUS___", 1},
-        {"___CONDITIONS___", 1},  {"___COUNTERS___", 1},    {"___INITIALIZATION___", 1},
-        {"___OBJECTS___", 1},     {"___STARTROOM___", 1},   {"___HELP___", 1},
-        {"___INTRO___", 1},       {"___FAIL___", 1},        {"___SUCCESS___", 1},
-        {"___COVERIMAGE___", 1},  {"___FAILIMAGE___", 1},   {"___SUCCESSIMAGE___", 1},
-        {"___MAPIMAGE1___", 1},   {"___MAPIMAGE2___", 1},   {"___MAPIMAGE3___", 1},
+        {"___VERSION___", 1},     {"___TITLE___", 1},     {"___ENABLEMAP___", 1},
+        {"___MAP1___", 2},        {"___MAP2___", 2},      {"___MAP3___", 2},
+        {"___CONNECTIONS___", 1}, {"___ROOMIDS___", 1},   {"___OBJECTIDS___", 1},
+        {"___VARIABLEIDS___", 1}, {"___MESSAGES___", 1},  {"___FUNCTIONS___", 1},
+        {"___ROOMS___", 1},       {"___ACTIONS___", 1},   {"___MENUS___", 1},
+        {"___CONDITIONS___", 1},  {"___COUNTERS___", 1},  {"___INITIALIZATION___", 1},
+        {"___OBJECTS___", 1},     {"___STARTROOM___", 1}, {"___HELP___", 1},
+        {"___INTRO___", 1},       {"___FAIL___", 1},      {"___SUCCESS___", 1},
+        {"___COVERIMAGE___", 1},  {"___FAILIMAGE___", 1}, {"___SUCCESSIMAGE___", 1},
+        {"___MAPIMAGE1___", 1},   {"___MAPIMAGE2___", 1}, {"___MAPIMAGE3___", 1},
     };
     for (const auto& [placeholder, count] : placeholders) {
         int found = 0;
@@ -76,10 +76,10 @@ TEST(StoredBaseScript, CarriesEveryPlaceholderAndMarker) {
             if (trim_view(l) == text) return true;
         return false;
     };
-    for (const char* marker : {"///===", "</title>", "///°°°", "___TITLE___", "var g_isdebug = true;",
-                               "var g_mapxdim = 28;", "var g_mapydim = 30;",
-                               "var g_enablemap = ___ENABLEMAP___;", "var g_mes = [",
-                               "var g_connections = ["})
+    for (const char* marker :
+         {"///===", "</title>", "///°°°", "___TITLE___", "var g_isdebug = true;",
+          "var g_mapxdim = 28;", "var g_mapydim = 30;", "var g_enablemap = ___ENABLEMAP___;",
+          "var g_mes = [", "var g_connections = ["})
         EXPECT_TRUE(has_line(marker)) << marker;
     EXPECT_NE(html.find("window.g_start_room = ___STARTROOM___;"), std::string::npos);
 }
@@ -102,9 +102,9 @@ TEST(StoredBaseScript, HasEverySectionInOrder) {
         if (line.starts_with("#") && line.size() > 1 && line.find(' ') == std::string::npos &&
             line.find('{') == std::string::npos)
             headers.push_back(line);
-    const Lines expected = {"#HELP",       "#INTRO",      "#SUCCESS",      "#FAIL",
-                            "#VARIABLES",  "#COUNTERS",   "#MESSAGES",     "#CONDITIONS",
-                            "#ACTIONS",    "#ROOMS",      "#OBJECTS",      "#REFERENCE",
+    const Lines expected = {"#HELP",       "#INTRO",        "#SUCCESS",  "#FAIL",
+                            "#VARIABLES",  "#COUNTERS",     "#MESSAGES", "#CONDITIONS",
+                            "#ACTIONS",    "#ROOMS",        "#OBJECTS",  "#REFERENCE",
                             "#COVERIMAGE", "#SUCCESSIMAGE", "#FAILIMAGE"};
     Lines found;
     for (const auto& h : headers)

@@ -9,7 +9,7 @@ namespace quenlo {
 namespace {
 
 class BracketCheck : public ::testing::Test {
-  protected:
+protected:
     bool check(const std::string& content) {
         project.write("actions.qna", content);
         return check_file(project.file("actions.qna"), log);

@@ -59,7 +59,9 @@ TEST(CharacterSets, MessageSet) {
     EXPECT_EQ(accepted(CheckKind::message), letters_plus("!$%&/()=?'|*+-,;.:<>^#_{}") + "£");
 }
 
-TEST(CharacterSets, VariableSet) { EXPECT_EQ(accepted(CheckKind::variable), letters_plus("/=:_")); }
+TEST(CharacterSets, VariableSet) {
+    EXPECT_EQ(accepted(CheckKind::variable), letters_plus("/=:_"));
+}
 
 TEST(CharacterSets, TextSet) {
     EXPECT_EQ(accepted(CheckKind::text), letters_plus("!$%&()=?'*+#-,;.:<>{}^_") + "£");
@@ -70,8 +72,8 @@ TEST(CharacterSets, IntroductionSet) {
 }
 
 TEST(CharacterSets, AccentedLettersInAllButTheVariableSet) {
-    for (CheckKind kind : {CheckKind::script, CheckKind::message, CheckKind::text,
-                           CheckKind::introduction})
+    for (CheckKind kind :
+         {CheckKind::script, CheckKind::message, CheckKind::text, CheckKind::introduction})
         EXPECT_FALSE(first_invalid_character(accented, kind)) << static_cast<int>(kind);
     EXPECT_EQ(first_invalid_character(accented, CheckKind::variable), U'à');
 }
@@ -113,7 +115,8 @@ protected:
 
 TEST_F(CheckCharactersFile, ReportsTheCharacterAndLogsTheFile) {
     EXPECT_EQ(check("{01}\nTitolo [x]\n", CheckKind::message), "Invalid character < [ >");
-    EXPECT_EQ(sink.texts(), std::vector<std::string>{"Check chars in file: " + folder.file("f.txt")});
+    EXPECT_EQ(sink.texts(),
+              std::vector<std::string>{"Check chars in file: " + folder.file("f.txt")});
     EXPECT_EQ(sink.lines[0].colour, LogColour::olive);
 }
 
@@ -145,8 +148,8 @@ TEST_F(CheckCharactersFile, Windows1252FileIsCheckedByItsCharacters) {
 
 TEST_F(CheckCharactersFile, SkippedCheckStillReadsTheFile) {
     EXPECT_EQ(check("[[[", CheckKind::message, true), "passed");
-    EXPECT_EQ(sink.texts(),
-              (std::vector<std::string>{"Check chars in file: " + folder.file("f.txt"), " skipped!"}));
+    EXPECT_EQ(sink.texts(), (std::vector<std::string>{
+                                "Check chars in file: " + folder.file("f.txt"), " skipped!"}));
 
     Switches switches;  // skipping is the start-up state
     Build build(folder.path(), switches, false, log, stop);
@@ -154,8 +157,8 @@ TEST_F(CheckCharactersFile, SkippedCheckStillReadsTheFile) {
         check_characters(build, folder.file("missing.qni"), CheckKind::text);
         FAIL() << "a missing file must fail";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Cannot open file \"" + folder.file("missing.qni") + "\". No such file or directory");
+        EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + folder.file("missing.qni") +
+                                             "\". No such file or directory");
     }
 }
 

@@ -29,7 +29,7 @@ const std::vector<std::string> all_progress = {
 };
 
 class UnknownIdentifiers : public ::testing::Test {
-  protected:
+protected:
     // "passed", or the failure message.
     std::string check(const std::string& page, bool skip = false) {
         Build build("/nowhere", Switches{.skip_unknown_check = skip}, false, log, stop);

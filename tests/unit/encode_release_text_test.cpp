@@ -15,7 +15,7 @@ namespace {
 const std::string marker = "///\xC2\xB0\xC2\xB0\xC2\xB0";
 
 class EncodeReleaseText : public ::testing::Test {
-  protected:
+protected:
     std::string encode(const std::string& text) {
         build.release_text = text;
         encode_release_text(build);

@@ -77,7 +77,10 @@ TEST(EscapeText, CrLfCommentLeavesItsLineBreakPiece) {
 }
 
 TEST(EscapeText, NoControlCharactersSurvive) {
-    const std::string out = escape_text(std::string("a\x01\x02\x1f" "b\x7f", 6));
+    const std::string out =
+        escape_text(std::string("a\x01\x02\x1f"
+                                "b\x7f",
+                                6));
     for (char c : out) EXPECT_GE(static_cast<unsigned char>(c), 32u) << out;
     EXPECT_EQ(out, "a b\x7f");
 }

@@ -20,7 +20,7 @@ std::string message_of(const std::function<void()>& action) {
 }
 
 class MapEditorFiles : public ::testing::Test {
-  protected:
+protected:
     std::string folder() const { return project.path() + "/"; }
     test::TempProject project;
 };

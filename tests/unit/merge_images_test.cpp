@@ -19,7 +19,7 @@ const std::string page_with_pictures =
     "var g_connections = [\r\n___CONNECTIONS___\r\n0\r\n];";
 
 class MergeImages : public ::testing::Test {
-  protected:
+protected:
     MergeImages() {
         project.write("coverimage.qn", "data:image/gif;base64,\r\nCOVER\r\n");
         project.write("failimage.qn", "FAIL");

@@ -91,7 +91,7 @@ TEST(BlankMap, Is840EmptyCellsOnOneLine) {
 }
 
 class NewProjectFiles : public ::testing::Test {
-  protected:
+protected:
     std::string folder() const { return parent.path() + "/Avventura"; }
     test::TempFolder parent;
     BaseScript stored;
@@ -213,7 +213,7 @@ TEST(ProjectName, IsOneFolderName) {
 }
 
 class NewProject : public ::testing::Test {
-  protected:
+protected:
     std::string projects() const { return program.path() + "/"; }
     std::optional<std::string> run() { return new_project(host, projects()); }
     void expect_error_pair(std::size_t line, std::size_t message) {

@@ -80,8 +80,8 @@ TEST_F(OutputFiles, UnwritablePlaceFailsWithThePlatformReasonAndKeepsTheOldFile)
     // A folder in the way of the page cannot be replaced by it.
     std::filesystem::create_directory(folder.file("y_debug.html"));
     Build build = make_build(false, "y");
-    EXPECT_EQ(failure(build), "Cannot create file \"" + folder.file("y_debug.html") +
-                                  "\". Is a directory");
+    EXPECT_EQ(failure(build),
+              "Cannot create file \"" + folder.file("y_debug.html") + "\". Is a directory");
     EXPECT_TRUE(std::filesystem::is_directory(folder.file("y_debug.html")));
 
     Build elsewhere(folder.file("no-such-folder"), Switches{}, false, log, stop);

@@ -41,21 +41,40 @@ TEST_F(Pipeline, EmptyProjectBuildsTheDebugPage) {
     EXPECT_TRUE(first.text.starts_with("Start generating adventure (debug HTML file)... [ "))
         << first.text;
     EXPECT_TRUE(logged_in_order({
-        "Check chars in file: " + project.file("help.qni"), " skipped!",
+        "Check chars in file: " + project.file("help.qni"),
+        " skipped!",
         "Check chars in file: " + project.file("messages.qnr"),
-        "Check chars in file: " + project.file("intro.qni"), " skipped!",
-        "Check for map image (mapimage1.qn) ...", "NOT FOUND! Map disabled...",
-        "Replaced [ ___VERSION___ ]", "Replaced [ ___ENABLEMAP___ ]", "Replaced [ ___MAP1___ ]",
-        "Replaced [ ___MAP2___ ]", "Replaced [ ___MAP3___ ]",
-        "Merge file: " + project.file("help.qni"), "Merge file: " + project.file("success.qni"),
-        "Merge file: " + project.file("fail.qni"), "Merge file: " + project.file("intro.qni"),
-        "Merge file: " + project.file("messages.qnr"), "Replaced [ ___TITLE___ ]",
-        "Merge file: " + project.file("variables.qnv"), "Merge file: " + project.file("rooms.qnr"),
-        "Replaced [ ___STARTROOM___ ]", "Merge file: " + project.file("objects.qno"),
-        "Found new object: _$$$_", "Converting strings...", "...100%", "Replaced [ ___MENUS___ ]",
-        "Merging actions.qna ...", "Replaced [ ___ACTIONS___ ]", "Replaced [ ___FUNCTIONS___ ]",
-        "Merging conditions.qna ...", "Replaced [ ___CONDITIONS___ ]", "Merging counters.qna ...",
-        "Replaced [ ___COUNTERS___ ]", "Generated: " + project.file("debug.html"),
+        "Check chars in file: " + project.file("intro.qni"),
+        " skipped!",
+        "Check for map image (mapimage1.qn) ...",
+        "NOT FOUND! Map disabled...",
+        "Replaced [ ___VERSION___ ]",
+        "Replaced [ ___ENABLEMAP___ ]",
+        "Replaced [ ___MAP1___ ]",
+        "Replaced [ ___MAP2___ ]",
+        "Replaced [ ___MAP3___ ]",
+        "Merge file: " + project.file("help.qni"),
+        "Merge file: " + project.file("success.qni"),
+        "Merge file: " + project.file("fail.qni"),
+        "Merge file: " + project.file("intro.qni"),
+        "Merge file: " + project.file("messages.qnr"),
+        "Replaced [ ___TITLE___ ]",
+        "Merge file: " + project.file("variables.qnv"),
+        "Merge file: " + project.file("rooms.qnr"),
+        "Replaced [ ___STARTROOM___ ]",
+        "Merge file: " + project.file("objects.qno"),
+        "Found new object: _$$$_",
+        "Converting strings...",
+        "...100%",
+        "Replaced [ ___MENUS___ ]",
+        "Merging actions.qna ...",
+        "Replaced [ ___ACTIONS___ ]",
+        "Replaced [ ___FUNCTIONS___ ]",
+        "Merging conditions.qna ...",
+        "Replaced [ ___CONDITIONS___ ]",
+        "Merging counters.qna ...",
+        "Replaced [ ___COUNTERS___ ]",
+        "Generated: " + project.file("debug.html"),
     }));
     EXPECT_FALSE(sink.contains("Check chars in file: " + project.file("functions.qna")));
     EXPECT_FALSE(sink.contains("Merging functions.qna ..."));
@@ -102,7 +121,8 @@ TEST_F(Pipeline, MissingRequiredFileFailsThroughTheErrorPathAndWritesNothing) {
     EXPECT_EQ(last_line_before_blank(), message);
     EXPECT_EQ(sink.lines[sink.lines.size() - 2].colour, LogColour::red);
     EXPECT_EQ(sink.lines.back().text, "");
-    EXPECT_EQ(ui.errors, std::vector<std::string>{"Unable to generate HTML files!\r\n\r\n" + message});
+    EXPECT_EQ(ui.errors,
+              std::vector<std::string>{"Unable to generate HTML files!\r\n\r\n" + message});
     EXPECT_EQ(ui.building_changes, (std::vector<bool>{true, false}));
     EXPECT_FALSE(project.has("debug.html"));
 }
@@ -153,8 +173,9 @@ TEST_F(Pipeline, StopEndsTheBuildAsStoppedAndTheNextBuildStartsClean) {
     };
     EXPECT_FALSE(build());
     EXPECT_EQ(last_line_before_blank(), "Error: process stopped by user");
-    EXPECT_EQ(ui.errors, std::vector<std::string>{
-                             "Unable to generate HTML files!\r\n\r\nError: process stopped by user"});
+    EXPECT_EQ(ui.errors,
+              std::vector<std::string>{
+                  "Unable to generate HTML files!\r\n\r\nError: process stopped by user"});
     EXPECT_FALSE(workspace.stop);
     EXPECT_FALSE(project.has("debug.html"));
 

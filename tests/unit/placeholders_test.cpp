@@ -59,7 +59,9 @@ TEST(Flatten, CountsCharactersNotBytes) {
     EXPECT_EQ(flatten(accents + "z"), accents + joint + "z");
 }
 
-TEST(Flatten, TrimsBlanksAtTheEnds) { EXPECT_EQ(flatten("  data:xyz \r\n "), "data:xyz"); }
+TEST(Flatten, TrimsBlanksAtTheEnds) {
+    EXPECT_EQ(flatten("  data:xyz \r\n "), "data:xyz");
+}
 
 TEST_F(Placeholders, MergeFileLogsAfterReadingAndFlattens) {
     folder.write("cover.qn", "data:image/gif;base64,\r\nAAAA\r\nBBBB\r\n");

@@ -26,13 +26,22 @@ TEST(DecodeText, WithoutMarkValidUtf8StaysAndAnythingElseIsWindows1252) {
 
 TEST(DecodeText, MarkedTextThatIsMalformedNeverFails) {
     EXPECT_EQ(decode_text("\xEF\xBB\xBF"), "");
-    EXPECT_EQ(decode_text("\xEF\xBB\xBF" "a\xFF" "b"), "a\xEF\xBF\xBD" "b");
-    EXPECT_EQ(decode_text(std::string("\xFF\xFE" "a", 3)), "\xEF\xBF\xBD");  // odd byte
+    EXPECT_EQ(decode_text("\xEF\xBB\xBF"
+                          "a\xFF"
+                          "b"),
+              "a\xEF\xBF\xBD"
+              "b");
+    EXPECT_EQ(decode_text(std::string("\xFF\xFE"
+                                      "a",
+                                      3)),
+              "\xEF\xBF\xBD");                                                   // odd byte
     EXPECT_EQ(decode_text(std::string("\xFF\xFE\x00\xDC", 4)), "\xEF\xBF\xBD");  // lone surrogate
 }
 
 TEST(DecodeText, SameTextInUtf8WithMarkAndInWindows1252ReadsTheSame) {
-    EXPECT_EQ(decode_text("\xEF\xBB\xBF" "caff\xC3\xA8 \xE2\x82\xAC"), decode_text("caff\xE8 \x80"));
+    EXPECT_EQ(decode_text("\xEF\xBB\xBF"
+                          "caff\xC3\xA8 \xE2\x82\xAC"),
+              decode_text("caff\xE8 \x80"));
 }
 
 class ReadFiles : public ::testing::Test {
@@ -70,8 +79,8 @@ TEST_F(ReadFiles, MissingFileNamesPathAndReason) {
         read_lines(folder.file("nope.qni"));
         FAIL();
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Cannot open file \"" + folder.file("nope.qni") + "\". No such file or directory");
+        EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + folder.file("nope.qni") +
+                                             "\". No such file or directory");
     }
     EXPECT_THROW(read_text(folder.path()), Error);  // a folder is not a file
 }

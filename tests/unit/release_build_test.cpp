@@ -19,7 +19,7 @@ namespace {
 const std::string marker = "///\xC2\xB0\xC2\xB0\xC2\xB0";
 
 class ReleaseBuild : public ::testing::Test {
-  protected:
+protected:
     bool build(bool release = true) {
         workspace.project_folder = project.path();
         return generate(workspace, log, ui, release);
@@ -80,7 +80,7 @@ TEST_F(ReleaseBuild, TheReleasePageOfASmallBaseScript) {
 // A project of the stored base script with texts that must not be readable in
 // the release page.
 class StoredBaseRelease : public ReleaseBuild {
-  protected:
+protected:
     StoredBaseRelease() {
         project.write("messages.qnr",
                       "{01}\r\nLa casa\r\n{02}\r\nBenvenuto nella casa stregata\r\n"

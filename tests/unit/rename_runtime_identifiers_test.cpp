@@ -13,7 +13,7 @@ namespace quenlo {
 namespace {
 
 class RenameRuntimeIdentifiers : public ::testing::Test {
-  protected:
+protected:
     std::string rename(const std::string& text) {
         build.release_text = text;
         rename_runtime_identifiers(build);

@@ -16,7 +16,7 @@ const std::string loop_head =
     "var id = o_id[omrvindex];";
 
 class RewriteScriptCode : public ::testing::Test {
-  protected:
+protected:
     RewriteScriptCode() { build.lstvar.assign(100, ""); }
 
     // The rewritten page, or "failed: " + the message.

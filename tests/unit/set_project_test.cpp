@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 const std::string no_project_title = "Quenlo v3.6 - < no project selected >";
 
 class SetProject : public ::testing::Test {
-  protected:
+protected:
     // Sets a first project, so the tests can see whether a call keeps it.
     void set_earlier_project() {
         ASSERT_TRUE(set_project(host, earlier.path()));

@@ -43,7 +43,7 @@ TEST(Utf8, DecodesWholeCharactersAndSurvivesJunk) {
     pos = 0;
     EXPECT_EQ(next_code_point(junk, pos), replacement_character);
     EXPECT_EQ(pos, 1u);
-    EXPECT_FALSE(is_valid_utf8("\xC0\x80"));  // overlong
+    EXPECT_FALSE(is_valid_utf8("\xC0\x80"));      // overlong
     EXPECT_FALSE(is_valid_utf8("\xED\xA0\x80"));  // surrogate
     EXPECT_TRUE(is_valid_utf8("plain ascii text longer than eight bytes, and è"));
     EXPECT_TRUE(is_valid_utf8("\xEF\xBF\xBD"));

@@ -7,6 +7,11 @@ cd "$(dirname "$0")"
 export QUENLO_CLI=$1
 export QUENLO_ARTIFACTS=$2
 export QUENLO_LARGE_PROJECT=${3:-}
+# npm trusts only its own certificate bundle; a machine that reaches the
+# registry through its own certificate authority has it in the system bundle.
+if [ -z "${npm_config_cafile:-}" ] && [ -r /etc/ssl/certs/ca-certificates.crt ]; then
+    export npm_config_cafile=/etc/ssl/certs/ca-certificates.crt
+fi
 if [ ! -d node_modules/playwright-core ]; then
     npm ci --no-audit --no-fund --loglevel=error
 fi

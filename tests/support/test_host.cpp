@@ -14,4 +14,11 @@ int RecordingLog::index_of(std::string_view text) const {
     return -1;
 }
 
+bool RecordingLog::logged_in_order(const std::vector<std::string>& expected) const {
+    std::size_t next = 0;
+    for (const auto& line : lines)
+        if (next < expected.size() && line.text == expected[next]) ++next;
+    return next == expected.size();
+}
+
 }  // namespace quenlo::test

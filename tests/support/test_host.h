@@ -29,6 +29,8 @@ public:
     // Index of the first line equal to `text`, or -1.
     int index_of(std::string_view text) const;
     bool contains(std::string_view text) const { return index_of(text) >= 0; }
+    // True when `expected` were logged in this order, other lines between.
+    bool logged_in_order(const std::vector<std::string>& expected) const;
 
     std::vector<LoggedLine> lines;
 };

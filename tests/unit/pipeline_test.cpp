@@ -15,12 +15,8 @@ protected:
         workspace.project_folder = project.path();
         return generate(workspace, log, ui, release);
     }
-    // True when `expected` appear in the log in this order (other lines between).
     bool logged_in_order(const std::vector<std::string>& expected) const {
-        std::size_t next = 0;
-        for (const auto& line : sink.lines)
-            if (next < expected.size() && line.text == expected[next]) ++next;
-        return next == expected.size();
+        return sink.logged_in_order(expected);
     }
     const std::string& last_line_before_blank() const {
         return sink.lines.at(sink.lines.size() - 2).text;

@@ -25,10 +25,7 @@ protected:
         return generate(workspace, log, ui, release);
     }
     bool logged_in_order(const std::vector<std::string>& expected) const {
-        std::size_t next = 0;
-        for (const auto& line : sink.lines)
-            if (next < expected.size() && line.text == expected[next]) ++next;
-        return next == expected.size();
+        return sink.logged_in_order(expected);
     }
     std::string error() const {
         for (const auto& line : sink.lines)

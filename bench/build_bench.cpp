@@ -50,6 +50,14 @@ private:
     std::string path_;
 };
 
+// Size 1: the largest project Quenlo accepts; 2: twice as large in everything
+// that has no limit (scripts, texts, pictures).
+void write_sized_project(const std::string& folder, std::int64_t size) {
+    quenlo::bench::write_large_project(folder, size == 1
+                                                   ? quenlo::bench::largest_project()
+                                                   : quenlo::bench::doubled_largest_project());
+}
+
 void BM_BuildLargeProject(benchmark::State& state) {
     const ProjectFolder folder;
     quenlo::bench::write_large_project(folder.path());
@@ -70,9 +78,7 @@ BENCHMARK(BM_BuildLargeProject)->Unit(benchmark::kMillisecond);
 // everything that has no limit (scripts, texts, pictures).
 void BM_BuildLargeProjectDebugAndRelease(benchmark::State& state) {
     const ProjectFolder folder;
-    quenlo::bench::write_large_project(
-        folder.path(), state.range(0) == 1 ? quenlo::bench::largest_project()
-                                           : quenlo::bench::doubled_largest_project());
+    write_sized_project(folder.path(), state.range(0));
     quenlo::Workspace workspace;
     workspace.project_folder = folder.path();
     Quiet quiet;
@@ -95,9 +101,7 @@ BENCHMARK(BM_BuildLargeProjectDebugAndRelease)->Arg(1)->Arg(2)->Unit(benchmark::
 // blank shrinking) over the debug page of the same two projects.
 void BM_ReleaseTransformationsOfLargeProject(benchmark::State& state) {
     const ProjectFolder folder;
-    quenlo::bench::write_large_project(
-        folder.path(), state.range(0) == 1 ? quenlo::bench::largest_project()
-                                           : quenlo::bench::doubled_largest_project());
+    write_sized_project(folder.path(), state.range(0));
     quenlo::Workspace workspace;
     workspace.project_folder = folder.path();
     Quiet quiet;

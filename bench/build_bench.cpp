@@ -15,10 +15,10 @@
 
 #include "backend/encode_release_text.h"
 #include "backend/rename_runtime_identifiers.h"
-#include "core/build.h"
-#include "core/build_log.h"
-#include "core/pipeline.h"
-#include "core/workspace.h"
+#include "foundation/build.h"
+#include "foundation/build_log.h"
+#include "generator/pipeline.h"
+#include "foundation/workspace.h"
 #include "large_project.h"
 
 namespace {

@@ -16,10 +16,10 @@
 #include "backend/rename_runtime_identifiers.h"
 #include "backend/rewrite_script_code.h"
 #include "backend/runtime_names.h"
-#include "core/build.h"
-#include "core/build_log.h"
-#include "core/placeholders.h"
-#include "core/text.h"
+#include "foundation/build.h"
+#include "foundation/build_log.h"
+#include "foundation/placeholders.h"
+#include "foundation/text.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "checks/check_characters.h"
 #include "checks/escape_text.h"
-#include "core/project_files.h"
+#include "foundation/project_files.h"
 
 namespace {
 

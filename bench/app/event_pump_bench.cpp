@@ -11,8 +11,8 @@
 #include <chrono>
 
 #include "app/event_pump.h"
-#include "core/build.h"
-#include "core/error.h"
+#include "foundation/build.h"
+#include "foundation/error.h"
 
 namespace {
 

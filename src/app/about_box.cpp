@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-#include "core/workspace.h"
+#include "foundation/workspace.h"
 
 namespace quenlo::app {
 

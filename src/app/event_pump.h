@@ -7,7 +7,7 @@
 #include <QElapsedTimer>
 #include <chrono>
 
-#include "core/build_log.h"
+#include "foundation/build_log.h"
 
 namespace quenlo::app {
 

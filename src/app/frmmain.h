@@ -10,10 +10,10 @@
 
 #include "app/event_pump.h"
 #include "app/log_view.h"
-#include "app/map_editor_seam.h"
-#include "core/build_log.h"
-#include "core/pipeline.h"
-#include "core/workspace.h"
+#include "mapeditor/map_editor_seam.h"
+#include "foundation/build_log.h"
+#include "generator/pipeline.h"
+#include "foundation/workspace.h"
 #include "project/project_host.h"
 
 class QAction;

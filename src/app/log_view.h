@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 #include <string_view>
 
-#include "core/build_log.h"
+#include "foundation/build_log.h"
 
 namespace quenlo::app {
 

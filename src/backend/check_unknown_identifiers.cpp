@@ -6,9 +6,9 @@
 
 #include "backend/ordered_replacement.h"
 #include "backend/runtime_names.h"
-#include "core/build.h"
-#include "core/error.h"
-#include "core/text.h"
+#include "foundation/build.h"
+#include "foundation/error.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 

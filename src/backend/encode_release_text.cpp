@@ -3,8 +3,8 @@
 #include <array>
 #include <vector>
 
-#include "core/build.h"
-#include "core/text.h"
+#include "foundation/build.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 

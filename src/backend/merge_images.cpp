@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "core/build.h"
-#include "core/placeholders.h"
+#include "foundation/build.h"
+#include "foundation/placeholders.h"
 
 namespace quenlo {
 

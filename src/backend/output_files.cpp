@@ -1,10 +1,10 @@
 #include "backend/output_files.h"
 
 #include "checks/definition_name.h"
-#include "core/build.h"
-#include "core/error.h"
-#include "core/safe_write.h"
-#include "core/text.h"
+#include "foundation/build.h"
+#include "foundation/error.h"
+#include "foundation/safe_write.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 

@@ -4,8 +4,8 @@
 
 #include "backend/ordered_replacement.h"
 #include "backend/runtime_names.h"
-#include "core/build.h"
-#include "core/text.h"
+#include "foundation/build.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 

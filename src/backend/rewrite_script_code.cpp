@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "backend/ordered_replacement.h"
-#include "core/build.h"
-#include "core/error.h"
-#include "core/placeholders.h"
-#include "core/text.h"
+#include "foundation/build.h"
+#include "foundation/error.h"
+#include "foundation/placeholders.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 

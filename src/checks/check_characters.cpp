@@ -3,10 +3,10 @@
 #include <array>
 #include <bitset>
 
-#include "core/build.h"
-#include "core/error.h"
-#include "core/project_files.h"
-#include "core/text.h"
+#include "foundation/build.h"
+#include "foundation/error.h"
+#include "foundation/project_files.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 

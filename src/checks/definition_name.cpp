@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/error.h"
+#include "foundation/error.h"
 
 namespace quenlo {
 

@@ -1,6 +1,6 @@
 #include "checks/escape_text.h"
 
-#include "core/text.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 

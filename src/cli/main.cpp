@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "cli/terminal.h"
-#include "core/build_log.h"
-#include "core/error.h"
-#include "core/pipeline.h"
-#include "core/project_files.h"
-#include "core/workspace.h"
+#include "foundation/build_log.h"
+#include "foundation/error.h"
+#include "generator/pipeline.h"
+#include "foundation/project_files.h"
+#include "foundation/workspace.h"
 #include "project/bracket_check.h"
 #include "project/new_project_files.h"
 #include "project/program_base.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <ostream>
 
-#include "core/text.h"
+#include "foundation/text.h"
 
 namespace quenlo::cli {
 

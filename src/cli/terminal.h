@@ -4,8 +4,8 @@
 
 #include <iosfwd>
 
-#include "core/build_log.h"
-#include "core/pipeline.h"
+#include "foundation/build_log.h"
+#include "generator/pipeline.h"
 
 namespace quenlo::cli {
 

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "checks/escape_text.h"
-#include "core/build.h"
-#include "core/error.h"
-#include "core/parse_integer.h"
-#include "core/project_files.h"
-#include "core/text.h"
+#include "foundation/build.h"
+#include "foundation/error.h"
+#include "foundation/parse_integer.h"
+#include "foundation/project_files.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 

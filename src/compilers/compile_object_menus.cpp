@@ -1,9 +1,9 @@
 #include "compilers/compile_object_menus.h"
 
 #include "checks/escape_text.h"
-#include "core/build.h"
-#include "core/text.h"
-#include "core/work_buffer.h"
+#include "foundation/build.h"
+#include "foundation/text.h"
+#include "foundation/work_buffer.h"
 
 namespace quenlo {
 

@@ -6,11 +6,11 @@
 #include "checks/definition_name.h"
 #include "compilers/compile_object_menus.h"
 #include "compilers/object_properties.h"
-#include "core/build.h"
-#include "core/error.h"
-#include "core/project_files.h"
-#include "core/text.h"
-#include "core/work_buffer.h"
+#include "foundation/build.h"
+#include "foundation/error.h"
+#include "foundation/project_files.h"
+#include "foundation/text.h"
+#include "foundation/work_buffer.h"
 
 namespace quenlo {
 

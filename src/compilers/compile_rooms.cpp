@@ -7,12 +7,12 @@
 #include "checks/definition_name.h"
 #include "checks/escape_text.h"
 #include "compilers/merge_room_links.h"
-#include "core/build.h"
-#include "core/error.h"
-#include "core/parse_integer.h"
-#include "core/project_files.h"
-#include "core/text.h"
-#include "core/work_buffer.h"
+#include "foundation/build.h"
+#include "foundation/error.h"
+#include "foundation/parse_integer.h"
+#include "foundation/project_files.h"
+#include "foundation/text.h"
+#include "foundation/work_buffer.h"
 
 namespace quenlo {
 

@@ -2,10 +2,10 @@
 
 #include <optional>
 
-#include "core/build.h"
-#include "core/error.h"
-#include "core/text.h"
-#include "core/work_buffer.h"
+#include "foundation/build.h"
+#include "foundation/error.h"
+#include "foundation/text.h"
+#include "foundation/work_buffer.h"
 
 namespace quenlo {
 

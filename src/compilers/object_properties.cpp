@@ -4,10 +4,10 @@
 #include <optional>
 
 #include "checks/escape_text.h"
-#include "core/build.h"
-#include "core/error.h"
-#include "core/parse_integer.h"
-#include "core/text.h"
+#include "foundation/build.h"
+#include "foundation/error.h"
+#include "foundation/parse_integer.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 

@@ -7,8 +7,8 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include "core/error.h"
-#include "core/project_files.h"
+#include "foundation/error.h"
+#include "foundation/project_files.h"
 #include "mapeditor/map_paint_box.h"
 #include "mapeditor/map_picture.h"
 #include "mapeditor/save_files.h"

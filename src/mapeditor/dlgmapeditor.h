@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/map_editor_seam.h"
+#include "mapeditor/map_editor_seam.h"
 #include "project/map_connections.h"
 #include "project/map_editing.h"
-#include "project/map_files.h"
+#include "foundation/map_files.h"
 
 class QComboBox;
 class QLabel;

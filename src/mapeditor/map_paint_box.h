@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "project/map_connections.h"
-#include "project/map_files.h"
+#include "foundation/map_files.h"
 
 namespace quenlo::mapeditor {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "project/map_connections.h"
-#include "project/map_files.h"
+#include "foundation/map_files.h"
 
 class QImage;
 class QPainter;

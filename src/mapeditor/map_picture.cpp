@@ -3,8 +3,8 @@
 #include <QFile>
 #include <QImageReader>
 
-#include "core/error.h"
-#include "core/project_files.h"
+#include "foundation/error.h"
+#include "foundation/project_files.h"
 #include "project/map_editor_files.h"
 
 namespace quenlo::mapeditor {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "core/error.h"
+#include "foundation/error.h"
 
 namespace quenlo::mapeditor {
 

@@ -3,9 +3,9 @@
 #include <exception>
 #include <vector>
 
-#include "core/build_log.h"
-#include "core/project_files.h"
-#include "core/text.h"
+#include "foundation/build_log.h"
+#include "foundation/project_files.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 

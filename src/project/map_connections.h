@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "project/map_editing.h"
-#include "project/map_files.h"
+#include "foundation/map_files.h"
 
 namespace quenlo {
 

@@ -7,7 +7,7 @@
 #include <array>
 #include <optional>
 
-#include "project/map_files.h"
+#include "foundation/map_files.h"
 
 namespace quenlo {
 

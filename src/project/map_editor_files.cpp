@@ -1,8 +1,8 @@
 #include "project/map_editor_files.h"
 
-#include "core/error.h"
-#include "core/project_files.h"
-#include "core/text.h"
+#include "foundation/error.h"
+#include "foundation/project_files.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "project/map_files.h"
+#include "foundation/map_files.h"
 
 namespace quenlo {
 

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string_view>
 
-#include "core/parse_integer.h"
-#include "core/text.h"
+#include "foundation/parse_integer.h"
+#include "foundation/text.h"
 #include "project/map_editing.h"
 
 namespace quenlo {

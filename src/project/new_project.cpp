@@ -2,11 +2,11 @@
 
 #include <exception>
 
-#include "core/build_log.h"
-#include "core/error.h"
-#include "core/project_files.h"
-#include "core/text.h"
-#include "core/workspace.h"
+#include "foundation/build_log.h"
+#include "foundation/error.h"
+#include "foundation/project_files.h"
+#include "foundation/text.h"
+#include "foundation/workspace.h"
 #include "project/dialogs.h"
 #include "project/new_project_files.h"
 #include "project/projects_folder.h"

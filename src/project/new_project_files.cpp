@@ -5,12 +5,12 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/base_script.h"
-#include "core/error.h"
-#include "core/project_files.h"
-#include "core/safe_write.h"
-#include "core/stored_resources.h"
-#include "core/text.h"
+#include "foundation/base_script.h"
+#include "foundation/error.h"
+#include "foundation/project_files.h"
+#include "foundation/safe_write.h"
+#include "foundation/stored_resources.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 

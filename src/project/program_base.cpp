@@ -1,9 +1,9 @@
 #include "project/program_base.h"
 
-#include "core/build_log.h"
-#include "core/error.h"
-#include "core/project_files.h"
-#include "core/workspace.h"
+#include "foundation/build_log.h"
+#include "foundation/error.h"
+#include "foundation/project_files.h"
+#include "foundation/workspace.h"
 
 namespace quenlo {
 

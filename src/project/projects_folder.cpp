@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "core/project_files.h"
+#include "foundation/project_files.h"
 #include "project/new_project_files.h"
 
 namespace quenlo {

@@ -1,8 +1,8 @@
 #include "project/set_project.h"
 
-#include "core/build_log.h"
-#include "core/project_files.h"
-#include "core/workspace.h"
+#include "foundation/build_log.h"
+#include "foundation/project_files.h"
+#include "foundation/workspace.h"
 #include "project/dialogs.h"
 
 namespace quenlo {

@@ -15,7 +15,7 @@
 #include "app/frmmain.h"
 #include "app/log_view.h"
 #include "app/modal_runner.h"
-#include "core/base_script.h"
+#include "foundation/base_script.h"
 #include "project/new_project_files.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_project.h"

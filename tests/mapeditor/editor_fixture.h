@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "core/base_script.h"
-#include "core/stored_resources.h"
+#include "foundation/base_script.h"
+#include "foundation/stored_resources.h"
 #include "mapeditor/dlgmapeditor.h"
 #include "mapeditor/map_paint_box.h"
 #include "project/new_project_files.h"

@@ -4,7 +4,7 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "core/error.h"
+#include "foundation/error.h"
 #include "editor_fixture.h"
 
 using quenlo::MessageKind;

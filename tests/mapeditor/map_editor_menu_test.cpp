@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/map_merge.h"
-#include "core/stored_resources.h"
+#include "merges/map_merge.h"
+#include "foundation/stored_resources.h"
 #include "editor_fixture.h"
 #include "mapeditor/dlgmapeditor.h"
 #include "window_fixture.h"

@@ -1,8 +1,8 @@
 #include "support/build_harness.h"
 
-#include "core/pipeline.h"
-#include "core/text.h"
-#include "core/workspace.h"
+#include "generator/pipeline.h"
+#include "foundation/text.h"
+#include "foundation/workspace.h"
 
 namespace quenlo::test {
 

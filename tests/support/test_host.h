@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/build_log.h"
-#include "core/pipeline.h"
+#include "foundation/build_log.h"
+#include "generator/pipeline.h"
 
 namespace quenlo::test {
 

@@ -1,9 +1,9 @@
-#include "core/base_script.h"
+#include "foundation/base_script.h"
 
 #include <gtest/gtest.h>
 
-#include "core/error.h"
-#include "core/text.h"
+#include "foundation/error.h"
+#include "foundation/text.h"
 #include "support/temp_project.h"
 
 namespace quenlo {

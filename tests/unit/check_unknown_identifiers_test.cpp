@@ -7,9 +7,9 @@
 #include <cctype>
 
 #include "backend/rewrite_script_code.h"
-#include "core/base_script.h"
-#include "core/build.h"
-#include "core/error.h"
+#include "foundation/base_script.h"
+#include "foundation/build.h"
+#include "foundation/error.h"
 #include "support/test_host.h"
 
 namespace quenlo {

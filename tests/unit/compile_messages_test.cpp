@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/text.h"
+#include "foundation/text.h"
 #include "support/build_harness.h"
 
 namespace quenlo {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "compilers/compile_rooms.h"
-#include "core/text.h"
+#include "foundation/text.h"
 #include "support/build_harness.h"
 
 namespace quenlo {

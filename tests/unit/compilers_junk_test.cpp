@@ -11,9 +11,9 @@
 #include "compilers/compile_objects.h"
 #include "compilers/compile_rooms.h"
 #include "compilers/compile_variables.h"
-#include "core/map_merge.h"
-#include "core/script_sections.h"
-#include "core/story_texts.h"
+#include "merges/map_merge.h"
+#include "merges/script_sections.h"
+#include "merges/story_texts.h"
 #include "support/build_harness.h"
 
 namespace quenlo {

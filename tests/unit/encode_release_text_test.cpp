@@ -5,8 +5,8 @@
 #include <atomic>
 #include <random>
 
-#include "core/build.h"
-#include "core/error.h"
+#include "foundation/build.h"
+#include "foundation/error.h"
 #include "support/test_host.h"
 
 namespace quenlo {

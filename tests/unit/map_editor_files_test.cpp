@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/error.h"
+#include "foundation/error.h"
 #include "support/temp_project.h"
 
 namespace quenlo {

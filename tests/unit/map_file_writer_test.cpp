@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/error.h"
-#include "project/map_files.h"
+#include "foundation/error.h"
+#include "foundation/map_files.h"
 #include "project/new_project_files.h"
 
 namespace quenlo {

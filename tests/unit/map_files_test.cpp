@@ -1,4 +1,4 @@
-#include "project/map_files.h"
+#include "foundation/map_files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "core/map_merge.h"
+#include "merges/map_merge.h"
 
 #include <gtest/gtest.h>
 
-#include "core/text.h"
-#include "project/map_files.h"
+#include "foundation/text.h"
+#include "foundation/map_files.h"
 #include "support/build_harness.h"
 
 namespace quenlo {

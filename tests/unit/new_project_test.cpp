@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/base_script.h"
-#include "core/error.h"
-#include "core/stored_resources.h"
-#include "core/workspace.h"
+#include "foundation/base_script.h"
+#include "foundation/error.h"
+#include "foundation/stored_resources.h"
+#include "foundation/workspace.h"
 #include "project/new_project_files.h"
 #include "project/projects_folder.h"
 #include "project/set_project.h"

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "core/text.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 namespace {

@@ -1,8 +1,8 @@
-#include "core/pipeline.h"
+#include "generator/pipeline.h"
 
 #include <gtest/gtest.h>
 
-#include "core/workspace.h"
+#include "foundation/workspace.h"
 #include "support/temp_project.h"
 #include "support/test_host.h"
 

@@ -1,9 +1,9 @@
-#include "core/placeholders.h"
+#include "foundation/placeholders.h"
 
 #include <gtest/gtest.h>
 
-#include "core/build_log.h"
-#include "core/error.h"
+#include "foundation/build_log.h"
+#include "foundation/error.h"
 #include "support/temp_project.h"
 #include "support/test_host.h"
 

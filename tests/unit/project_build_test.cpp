@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "bench/large_project.h"
-#include "core/text.h"
+#include "foundation/text.h"
 #include "support/build_harness.h"
 
 namespace quenlo {

@@ -1,8 +1,8 @@
-#include "core/project_files.h"
+#include "foundation/project_files.h"
 
 #include <gtest/gtest.h>
 
-#include "core/error.h"
+#include "foundation/error.h"
 #include "support/temp_project.h"
 
 namespace quenlo {

@@ -7,9 +7,9 @@
 
 #include "backend/encode_release_text.h"
 #include "backend/runtime_names.h"
-#include "core/pipeline.h"
-#include "core/text.h"
-#include "core/workspace.h"
+#include "generator/pipeline.h"
+#include "foundation/text.h"
+#include "foundation/workspace.h"
 #include "support/temp_project.h"
 #include "support/test_host.h"
 

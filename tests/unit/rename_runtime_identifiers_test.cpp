@@ -4,9 +4,9 @@
 
 #include <atomic>
 
-#include "core/build.h"
-#include "core/error.h"
-#include "core/text.h"
+#include "foundation/build.h"
+#include "foundation/error.h"
+#include "foundation/text.h"
 #include "support/test_host.h"
 
 namespace quenlo {

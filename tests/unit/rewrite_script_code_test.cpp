@@ -4,8 +4,8 @@
 
 #include <atomic>
 
-#include "core/build.h"
-#include "core/error.h"
+#include "foundation/build.h"
+#include "foundation/error.h"
 #include "support/test_host.h"
 
 namespace quenlo {

@@ -1,8 +1,8 @@
-#include "core/script_sections.h"
+#include "merges/script_sections.h"
 
 #include <gtest/gtest.h>
 
-#include "core/work_buffer.h"
+#include "foundation/work_buffer.h"
 #include "support/build_harness.h"
 
 namespace quenlo {

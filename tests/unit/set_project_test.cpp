@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "core/workspace.h"
+#include "foundation/workspace.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_project.h"
 #include "support/test_host.h"

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "core/base_script.h"
-#include "core/stored_resources.h"
-#include "core/text.h"
+#include "foundation/base_script.h"
+#include "foundation/stored_resources.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 namespace {

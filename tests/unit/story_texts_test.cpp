@@ -1,4 +1,4 @@
-#include "core/story_texts.h"
+#include "merges/story_texts.h"
 
 #include <gtest/gtest.h>
 

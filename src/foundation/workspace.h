@@ -5,8 +5,8 @@
 #include <atomic>
 #include <string>
 
-#include "core/base_script.h"
-#include "core/build.h"
+#include "foundation/base_script.h"
+#include "foundation/build.h"
 
 namespace quenlo {
 

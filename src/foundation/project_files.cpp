@@ -1,4 +1,4 @@
-#include "core/project_files.h"
+#include "foundation/project_files.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/error.h"
-#include "core/text.h"
+#include "foundation/error.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 

@@ -1,14 +1,14 @@
-#include "core/script_sections.h"
+#include "merges/script_sections.h"
 
 #include <unordered_set>
 
 #include "checks/escape_text.h"
-#include "core/build.h"
-#include "core/error.h"
-#include "core/placeholders.h"
-#include "core/project_files.h"
-#include "core/text.h"
-#include "core/work_buffer.h"
+#include "foundation/build.h"
+#include "foundation/error.h"
+#include "foundation/placeholders.h"
+#include "foundation/project_files.h"
+#include "foundation/text.h"
+#include "foundation/work_buffer.h"
 
 namespace quenlo {
 

@@ -1,12 +1,12 @@
-#include "core/story_texts.h"
+#include "merges/story_texts.h"
 
 #include <vector>
 
 #include "checks/escape_text.h"
-#include "core/build.h"
-#include "core/error.h"
-#include "core/project_files.h"
-#include "core/text.h"
+#include "foundation/build.h"
+#include "foundation/error.h"
+#include "foundation/project_files.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 

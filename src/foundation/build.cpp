@@ -1,7 +1,7 @@
-#include "core/build.h"
+#include "foundation/build.h"
 
-#include "core/error.h"
-#include "core/project_files.h"
+#include "foundation/error.h"
+#include "foundation/project_files.h"
 
 namespace quenlo {
 

@@ -1,4 +1,4 @@
-#include "core/pipeline.h"
+#include "generator/pipeline.h"
 
 #include <ctime>
 #include <string>
@@ -14,16 +14,16 @@
 #include "compilers/compile_objects.h"
 #include "compilers/compile_rooms.h"
 #include "compilers/compile_variables.h"
-#include "core/build.h"
-#include "core/build_log.h"
-#include "core/error.h"
-#include "core/map_merge.h"
-#include "core/placeholders.h"
-#include "core/project_files.h"
-#include "core/script_sections.h"
-#include "core/story_texts.h"
-#include "core/text.h"
-#include "core/workspace.h"
+#include "foundation/build.h"
+#include "foundation/build_log.h"
+#include "foundation/error.h"
+#include "merges/map_merge.h"
+#include "foundation/placeholders.h"
+#include "foundation/project_files.h"
+#include "merges/script_sections.h"
+#include "merges/story_texts.h"
+#include "foundation/text.h"
+#include "foundation/workspace.h"
 
 namespace quenlo {
 

@@ -1,11 +1,11 @@
-#include "core/map_merge.h"
+#include "merges/map_merge.h"
 
-#include "core/build.h"
-#include "core/error.h"
-#include "core/placeholders.h"
-#include "core/project_files.h"
-#include "core/text.h"
-#include "project/map_files.h"
+#include "foundation/build.h"
+#include "foundation/error.h"
+#include "foundation/placeholders.h"
+#include "foundation/project_files.h"
+#include "foundation/text.h"
+#include "foundation/map_files.h"
 
 namespace quenlo {
 

@@ -1,8 +1,8 @@
-#include "project/map_files.h"
+#include "foundation/map_files.h"
 
-#include "core/error.h"
-#include "core/parse_integer.h"
-#include "core/text.h"
+#include "foundation/error.h"
+#include "foundation/parse_integer.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 

@@ -1,4 +1,4 @@
-#include "core/safe_write.h"
+#include "foundation/safe_write.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -8,7 +8,7 @@
 #include <random>
 #include <system_error>
 
-#include "core/error.h"
+#include "foundation/error.h"
 
 namespace quenlo {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/text.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 

@@ -1,4 +1,4 @@
-#include "core/parse_integer.h"
+#include "foundation/parse_integer.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,9 +1,9 @@
-#include "core/base_script.h"
+#include "foundation/base_script.h"
 
-#include "core/error.h"
-#include "core/project_files.h"
-#include "core/stored_resources.h"
-#include "core/text.h"
+#include "foundation/error.h"
+#include "foundation/project_files.h"
+#include "foundation/stored_resources.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 

@@ -1,4 +1,4 @@
-#include "core/build_log.h"
+#include "foundation/build_log.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,9 +1,9 @@
-#include "core/placeholders.h"
+#include "foundation/placeholders.h"
 
-#include "core/build_log.h"
-#include "core/error.h"
-#include "core/project_files.h"
-#include "core/text.h"
+#include "foundation/build_log.h"
+#include "foundation/error.h"
+#include "foundation/project_files.h"
+#include "foundation/text.h"
 
 namespace quenlo {
 

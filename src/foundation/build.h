@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/build_log.h"
+#include "foundation/build_log.h"
 
 namespace quenlo {
 

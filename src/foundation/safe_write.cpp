@@ -1,12 +1,17 @@
 #include "foundation/safe_write.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <random>
 #include <system_error>
+#include <utility>
 
 #include "foundation/error.h"
 
@@ -14,46 +19,133 @@ namespace quenlo {
 
 namespace {
 
-Error cannot_create(const std::string& path, const std::string& reason) {
-    return Error("Cannot create file \"" + path + "\". " + reason);
+namespace fs = std::filesystem;
+
+constexpr std::string_view temporary_marker = ".tmp";
+constexpr std::string_view temporary_letters = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t temporary_letter_count = 8;
+
+Error cannot_create(const std::string& path, int error_number) {
+    return Error("Cannot create file \"" + path + "\". " + std::strerror(error_number));
+}
+
+// A file descriptor closed when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
+bool is_temporary_of(std::string_view candidate, std::string_view target_name) {
+    const std::size_t stem = target_name.size() + temporary_marker.size();
+    if (candidate.size() != stem + temporary_letter_count) return false;
+    if (candidate.substr(0, target_name.size()) != target_name) return false;
+    if (candidate.substr(target_name.size(), temporary_marker.size()) != temporary_marker)
+        return false;
+    return candidate.substr(stem).find_first_not_of(temporary_letters) == std::string_view::npos;
+}
+
+// A temporary file nobody holds locked was left by a killed write: a live
+// writer keeps its lock until the rename, and the system drops the lock of a
+// process that dies.
+void remove_orphaned_temporaries(const fs::path& target) {
+    const std::string target_name = target.filename().string();
+    std::error_code ec;
+    fs::directory_iterator entries(target.parent_path().empty() ? "." : target.parent_path(), ec);
+    for (; !ec && entries != fs::directory_iterator(); entries.increment(ec)) {
+        const fs::path& candidate = entries->path();
+        if (!is_temporary_of(candidate.filename().string(), target_name)) continue;
+        Descriptor file(::open(candidate.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+        if (file.valid() && ::flock(file.get(), LOCK_EX | LOCK_NB) == 0)
+            ::unlink(candidate.c_str());
+    }
 }
 
 std::string temporary_name_beside(const std::string& path) {
     std::random_device entropy;
-    std::string name = path + ".tmp";
-    for (int i = 0; i < 8; ++i) name += "abcdefghijklmnopqrstuvwxyz0123456789"[entropy() % 36];
+    std::string name = path + std::string(temporary_marker);
+    for (std::size_t i = 0; i < temporary_letter_count; ++i)
+        name += temporary_letters[entropy() % temporary_letters.size()];
     return name;
+}
+
+// Creates a new temporary file beside `path`, never reusing an existing one,
+// and locks it. Fills `temporary` with its name.
+Descriptor create_temporary(const std::string& path, std::string& temporary) {
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        temporary = temporary_name_beside(path);
+        Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (file.valid()) {
+            ::flock(file.get(), LOCK_EX);
+            return file;
+        }
+        if (errno != EEXIST) throw cannot_create(path, errno);
+    }
+    throw cannot_create(path, EEXIST);
+}
+
+// Zero when every byte is written, else the error number.
+int write_all(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return 0;
+}
+
+// Fills the temporary file, with the permission bits of the file it will
+// replace, and puts its bytes on disk. Zero on success, else the error number.
+int fill_temporary(const Descriptor& file, const std::string& path, std::string_view bytes) {
+    struct stat replaced {};
+    if (::stat(path.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode) &&
+        ::fchmod(file.get(), replaced.st_mode & 07777) != 0)
+        return errno;
+    if (const int error = write_all(file.get(), bytes)) return error;
+    if (::fsync(file.get()) != 0) return errno;
+    return 0;
 }
 
 }  // namespace
 
+void sync_folder_of(const std::string& path) {
+    const fs::path folder = fs::path(path).parent_path();
+    Descriptor handle(
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!handle.valid()) throw cannot_create(path, errno);
+    // Some file systems cannot sync a folder at all; they keep renames anyway.
+    if (::fsync(handle.get()) != 0 && errno != EINVAL && errno != ENOTSUP)
+        throw cannot_create(path, errno);
+}
+
 void write_file_safely(const std::string& path, std::string_view bytes) {
-    namespace fs = std::filesystem;
     std::error_code ec;
-    if (fs::is_directory(path, ec)) throw cannot_create(path, std::strerror(EISDIR));
+    if (fs::is_directory(path, ec)) throw cannot_create(path, EISDIR);
+    remove_orphaned_temporaries(path);
 
+    // The temporary file stays open, and so locked, until it is renamed.
     std::string temporary;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(nullptr, &std::fclose);
-    for (int attempt = 0; attempt < 16 && !file; ++attempt) {
-        temporary = temporary_name_beside(path);
-        file.reset(std::fopen(temporary.c_str(), "wbx"));  // x: never reuse an existing file
-        if (!file && errno != EEXIST) throw cannot_create(path, std::strerror(errno));
+    const Descriptor file = create_temporary(path, temporary);
+    int error = fill_temporary(file, path, bytes);
+    if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        throw cannot_create(path, error);
     }
-    if (!file) throw cannot_create(path, std::strerror(EEXIST));
-
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-    const int write_error = errno;
-    const bool closed = std::fclose(file.release()) == 0;
-    if (!written || !closed) {
-        fs::remove(temporary, ec);
-        throw cannot_create(path, std::strerror(written ? errno : write_error));
-    }
-    fs::rename(temporary, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        throw cannot_create(path, ec.message());
-    }
+    sync_folder_of(path);
 }
 
 }  // namespace quenlo

@@ -1,7 +1,13 @@
 #pragma once
 // Files Quenlo writes (pages, project files, maps) go to a temporary file in
-// the same folder first and are renamed over the target, so a failed or
-// interrupted write never leaves a truncated file and the old file stays intact.
+// the same folder first, which is synced to disk and renamed over the target;
+// then the folder is synced. So neither a failed or killed write nor a power
+// loss right after it leaves a truncated file: the target holds the old bytes
+// or the new ones. A replaced file keeps its permission bits.
+//
+// The temporary file is named after its target, "<name>.tmp" and eight
+// letters or digits, and locked while it is written. A write first removes the
+// unlocked temporary files of its target, which only a killed write leaves.
 
 #include <string>
 #include <string_view>
@@ -10,5 +16,9 @@ namespace quenlo {
 
 // Fails with "Cannot create file "<path>". <reason>".
 void write_file_safely(const std::string& path, std::string_view bytes);
+
+// Syncs the folder that holds `path`, so that a rename into it survives a
+// power loss. Fails with "Cannot create file "<path>". <reason>".
+void sync_folder_of(const std::string& path);
 
 }  // namespace quenlo

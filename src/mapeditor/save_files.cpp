@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "foundation/error.h"
+#include "foundation/safe_write.h"
 
 namespace quenlo::mapeditor {
 
@@ -56,6 +57,9 @@ void save_files_together(const std::vector<FileToSave>& files,
         for (std::size_t j = 0; j < i; ++j) restore(files[j].path, old[j]);
         throw failure;
     }
+    // QSaveFile syncs each file before its rename; the renames are on disk
+    // only once their folders are synced too.
+    for (const FileToSave& file : files) sync_folder_of(QFile::encodeName(file.path).toStdString());
 }
 
 }  // namespace quenlo::mapeditor

@@ -1,7 +1,8 @@
 #pragma once
 // Saving files that belong together, such as a map and the connections
 // file: each is written through QSaveFile, and none replaces its old file
-// unless all were written in full. A failure leaves every file as it was.
+// unless all were written in full. A failure leaves every file as it was; a
+// success leaves them all on disk, with the permission bits they had.
 
 #include <QByteArray>
 #include <QString>

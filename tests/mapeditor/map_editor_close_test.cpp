@@ -223,11 +223,16 @@ private slots:
                                }));
         QVERIFY(!std::filesystem::exists(f.path("first.txt")));
 
-        // Without a failure both are replaced.
+        // Without a failure both are replaced, keeping their permission bits.
         std::filesystem::remove_all(f.path("second.txt"));
+        f.write("second.txt", "old second");
+        const auto kept = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                          std::filesystem::perms::group_read;
+        std::filesystem::permissions(f.path("second.txt"), kept);
         quenlo::mapeditor::save_files_together({{first, "new first"}, {second, "new second"}});
         QCOMPARE(f.read("first.txt"), std::string("new first"));
         QCOMPARE(f.read("second.txt"), std::string("new second"));
+        QCOMPARE(std::filesystem::status(f.path("second.txt")).permissions(), kept);
     }
 
     void theTitleBarAndEscapeGoThroughTheSameChecks() {

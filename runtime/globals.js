@@ -83,45 +83,45 @@ var g_mapdiscovered = [0, 0, 0, 0, 0, 0, 0, 0, 0, 0];
 var g_mapxdim = 28;
 var g_mapydim = 30;
 var g_map1 = [
-___MAP1___
+    ___MAP1___
 ];
 var g_omap1 = [
-___MAP1___
+    ___MAP1___
 ];
 var g_map2 = [
-___MAP2___
+    ___MAP2___
 ];
 var g_omap2 = [
-___MAP2___
+    ___MAP2___
 ];
 var g_map3 = [
-___MAP3___
+    ___MAP3___
 ];
 var g_omap3 = [
-___MAP3___
+    ___MAP3___
 ];
 var g_connections = [
-___CONNECTIONS___
-0
+    ___CONNECTIONS___
+    0
 ];
 
 // Identifiers of rooms (index 0 to 79), objects and variables, and the
 // messages (entry N is message N).
 var g_roomids = [
-___ROOMIDS___
-''
+    ___ROOMIDS___
+    ''
 ];
 var g_objectids = [
-'',
-___OBJECTIDS___
-''
+    '',
+    ___OBJECTIDS___
+    ''
 ];
 var g_variableids = [
-___VARIABLEIDS___
-''
+    ___VARIABLEIDS___
+    ''
 ];
 var g_mes = [
-'',
-___MESSAGES___
-''
+    '',
+    ___MESSAGES___
+    ''
 ];

@@ -4,7 +4,8 @@
 //
 // The manifest lists, one per line:
 //   page PATH            the HTML part; lines "@include FILE" pull in FILE
-//                        (relative to the including file's folder)
+//                        (relative to the including file's folder); the
+//                        lines of a .js file lose their indentation
 //   section NAME PATH    a header line NAME followed by the lines of PATH
 //   picture NAME PATH    a header line NAME followed by PATH as a
 //                        "data:image/gif;base64," text cut into lines
@@ -58,14 +59,24 @@ std::string trim(const std::string& s) {
     return s.substr(b, e - b);
 }
 
+std::string without_indent(const std::string& s) {
+    std::size_t b = 0;
+    while (b < s.size() && (s[b] == ' ' || s[b] == '\t')) ++b;
+    return s.substr(b);
+}
+
+// The runtime's JavaScript is indented in the source tree, but the page
+// carries it flush left: the generator trims every line anyway, and the
+// stored text stays as small as it always was.
 void append_page(const fs::path& path, std::string& out, int depth) {
     if (depth > 16) throw std::runtime_error("includes nested too deeply at " + path.string());
+    const bool script = path.extension() == ".js";
     for (const std::string& line : split_lines(read_file(path))) {
         std::string t = trim(line);
         if (t.rfind("@include ", 0) == 0) {
             append_page(path.parent_path() / trim(t.substr(9)), out, depth + 1);
         } else {
-            out += line;
+            out += script ? without_indent(line) : line;
             out += "\r\n";
         }
     }

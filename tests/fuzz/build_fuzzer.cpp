@@ -62,12 +62,14 @@ struct Scratch {
         const std::string written = project_path(root, "new");
         write_new_project(stored_base, written);
         new_project = take_snapshot(written);
-        new_project.emplace("avventura_debug.html", stale_page);
-        new_project.emplace("avventura.html", stale_page);
+        new_project.emplace("ilfaro_debug.html", stale_page);
+        new_project.emplace("ilfaro.html", stale_page);
         folder = project_path(root, "project");
         create_folder(folder);
+        workspace.project_folder = folder;
     }
     const BaseScript stored_base;
+    Workspace workspace;  // made once: its stored base script takes long to make
     FolderSnapshot new_project;
     std::string folder;
     FolderSnapshot on_disk;
@@ -142,10 +144,9 @@ void run_one_build(std::string_view input) {
     restore_folder(s.folder, s.on_disk, before);
     s.on_disk = before;
 
-    Workspace workspace;
-    workspace.project_folder = s.folder;
+    Workspace& workspace = s.workspace;
     workspace.switches = request.switches;
-    workspace.reDefault = s.stored_base;
+    workspace.reDefault = s.stored_base;  // a "base.qn" of an earlier input stays out
     KeptLog sink;
     NoEvents events;
     BuildLog log(sink, events);

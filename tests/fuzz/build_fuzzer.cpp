@@ -118,13 +118,25 @@ void check_failed_build(const FolderSnapshot& before, const FolderSnapshot& afte
             "a failed build ends its log with the error and an empty line");
 }
 
+// "debug.html" and "release.html" without a name in message 50, else
+// NAME + "_debug.html" and NAME + ".html"; the debug page first.
+void check_page_names(const std::vector<std::string>& pages) {
+    const std::string& debug = pages[0];
+    const bool unnamed = debug == "debug.html";
+    require(unnamed || debug.ends_with("_debug.html"), "the debug page is named first", debug);
+    if (pages.size() < 2) return;
+    const std::string expected =
+        unnamed ? "release.html" : debug.substr(0, debug.size() - 11) + ".html";
+    require(pages[1] == expected, "the release page is named like the debug page", pages[1]);
+}
+
 void check_successful_build(const FolderSnapshot& before, const FolderSnapshot& after,
                             const std::string& folder, const KeptLog& log, const KeptUi& ui,
                             bool release) {
     if (!ui.errors.empty()) invariant_failed("a successful build shows no error", ui.errors[0]);
     const std::vector<std::string> pages = generated_pages(log.lines, folder);
     require(pages.size() == (release ? 2u : 1u), "a build names each page it wrote once");
-    require(pages[0].ends_with("_debug.html"), "the debug page is named first", pages[0]);
+    check_page_names(pages);
     FolderSnapshot expected = before;
     for (const std::string& page : pages) {
         const auto written = after.find(page);

@@ -37,10 +37,11 @@ for target in "${targets[@]}"; do
     cp -r "tests/fuzz/corpus/$target" "$corpus"
     log="$scratch/$target.log"
     echo "== fuzz_$target for ${seconds}s"
+    options=(-max_total_time="$seconds" -max_len=8192 -timeout=30 -print_final_stats=1
+        -artifact_prefix="$artifacts/")
+    [ -f "tests/fuzz/$target.dict" ] && options+=(-dict="tests/fuzz/$target.dict")
     status=0
-    "$build/tests/fuzz/fuzz_$target" "$corpus" -max_total_time="$seconds" -max_len=8192 \
-        -timeout=30 -print_final_stats=1 -artifact_prefix="$artifacts/" > "$log" 2>&1 ||
-        status=$?
+    "$build/tests/fuzz/fuzz_$target" "$corpus" "${options[@]}" > "$log" 2>&1 || status=$?
     # The last status line: "#RUNS DONE cov: N ft: N corp: UNITS/BYTES ..."
     last=$(grep -E '^#[0-9]+' "$log" | tail -n 1 || true)
     runs=$(sed -nE 's/^#([0-9]+).*/\1/p' <<< "$last")

@@ -26,8 +26,10 @@ fi
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 source scripts/sanitizer_options.sh
-scratch=$(mktemp -d)
+# The corpus copies and the targets' own files, in memory where there is room.
+scratch=$(mktemp -d -p /dev/shm 2> /dev/null || mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+export QUENLO_FUZZ_SCRATCH="$scratch"
 
 failed=()
 for target in "${targets[@]}"; do

@@ -18,12 +18,12 @@
 #include "foundation/build_log.h"
 #include "foundation/error.h"
 #include "foundation/project_files.h"
-#include "foundation/text.h"
 #include "foundation/workspace.h"
 #include "fuzz_check.h"
 #include "generator/pipeline.h"
 #include "project/new_project_files.h"
 #include "scratch_folder.h"
+#include "utf8_oracle.h"
 
 namespace quenlo::fuzz {
 
@@ -141,7 +141,7 @@ void check_successful_build(const FolderSnapshot& before, const FolderSnapshot& 
     for (const std::string& page : pages) {
         const auto written = after.find(page);
         require(written != after.end(), "a page named in the log is in the folder", page);
-        require(is_valid_utf8(written->second), "a written page is UTF-8", page);
+        require(is_well_formed_utf8(written->second), "a written page is UTF-8", page);
         require(written->second.ends_with("\r\n"), "a written page ends with CR LF", page);
         expected[page] = written->second;
     }
@@ -183,7 +183,7 @@ void run_one_build(std::string_view input) {
     check_no_temporary_file(after);
     require(!workspace.stop, "the stop flag is clear after a build");
     for (const std::string& line : sink.lines)
-        require(is_valid_utf8(line), "every log line is UTF-8", line);
+        require(is_well_formed_utf8(line), "every log line is UTF-8", line);
     if (error_escaped) {
         require(after == before, "a build whose error escapes changes no file",
                 describe_changes(before, after));

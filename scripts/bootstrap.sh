@@ -9,6 +9,10 @@ packages=(
     qt6-base-dev
     xvfb xauth
     chromium fonts-liberation fonts-dejavu-core
+    # The sanitized build and the fuzz targets: clang, its sanitizer and
+    # libFuzzer runtimes (only recommended by clang), llvm-symbolizer for
+    # readable stacks.
+    clang libclang-rt-dev llvm
 )
 
 missing=()

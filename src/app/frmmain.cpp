@@ -120,7 +120,9 @@ void TfrmMain::create_menus() {
                                        std::pair{skip_images, &switches.skip_images_merging}}) {
         action->setCheckable(true);
         action->setChecked(*flag);
-        connect(action, &QAction::toggled, this, [flag](bool checked) { *flag = checked; });
+        // clang before 16 cannot capture a structured binding.
+        bool* const target = flag;
+        connect(action, &QAction::toggled, this, [target](bool checked) { *target = checked; });
     }
     skip_images->setVisible(false);  // the switch stays off
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The whole test suite: unit, acceptance, window and browser tests through
-# CTest; then the same tests but the browser suite and the lint again, built by clang with
-# AddressSanitizer and UndefinedBehaviorSanitizer into build-sanitize, and
-# every fuzz target for a minute on its seed corpus.
+# The whole test suite: unit, acceptance, window, lint and browser tests
+# through CTest; then the C++ tests again, built by clang with AddressSanitizer
+# and UndefinedBehaviorSanitizer into build-sanitize, and every fuzz target for
+# a minute on its seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh

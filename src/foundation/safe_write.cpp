@@ -86,8 +86,13 @@ Descriptor create_temporary(const std::string& path, std::string& temporary) {
         temporary = temporary_name_beside(path);
         Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (file.valid()) {
+            // Another write's clean-up may have taken the new file for an
+            // orphan before it was locked; it unlinks it before letting go.
+            // (Where there are no locks, no clean-up removes anything.)
             ::flock(file.get(), LOCK_EX);
-            return file;
+            struct stat status {};
+            if (::fstat(file.get(), &status) != 0 || status.st_nlink > 0) return file;
+            continue;
         }
         if (errno != EEXIST) throw cannot_create(path, errno);
     }

@@ -7,12 +7,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <fcntl.h>
+#include <chrono>
 #include <filesystem>
 #include <random>
 #include <set>
 #include <thread>
+#include <vector>
 
 #include "support/temp_project.h"
 
@@ -69,11 +70,11 @@ TEST(SafeWrite, KilledWritesLeaveOldOrNewPageAndTheNextWriteClearsUp) {
 TEST(SafeWrite, RemovesOnlyUnlockedTemporariesOfItsOwnPage) {
     test::TempFolder folder;
     const std::set<std::string> kept = {
-        "avventura.html.tmp",           // no letters after the marker
-        "avventura.html.tmpABCDEFGH",   // not the letters Quenlo uses
-        "avventura.html.tmpabc",        // too short
-        "altro.html.tmpabcdefgh",       // another page's
-        "avventura.html.tmpholdlock",   // a writer holds it (see below)
+        "avventura.html.tmp",          // no letters after the marker
+        "avventura.html.tmpABCDEFGH",  // not the letters Quenlo uses
+        "avventura.html.tmpabc",       // too short
+        "altro.html.tmpabcdefgh",      // another page's
+        "avventura.html.tmpholdlock",  // a writer holds it (see below)
         "appunti.txt",
     };
     for (const std::string& name : kept) folder.write(name, "x");
@@ -88,6 +89,35 @@ TEST(SafeWrite, RemovesOnlyUnlockedTemporariesOfItsOwnPage) {
     std::set<std::string> expected = kept;
     expected.insert("avventura.html");
     EXPECT_EQ(names_in(folder.path()), expected);
+}
+
+// Two builds of one project at once: each one's clean-up must leave the
+// other's temporary file alone, so neither fails.
+TEST(SafeWrite, ConcurrentWritesOfOnePageAllSucceed) {
+    test::TempFolder folder;
+    const std::string page = folder.file("avventura.html");
+    std::vector<pid_t> writers;
+    for (char fill : {'a', 'b'}) {
+        const pid_t writer = ::fork();
+        ASSERT_GE(writer, 0);
+        if (writer == 0) {
+            try {
+                for (int i = 0; i < 200; ++i) write_file_safely(page, std::string(20'000, fill));
+            } catch (...) {
+                ::_exit(1);
+            }
+            ::_exit(0);
+        }
+        writers.push_back(writer);
+    }
+    for (pid_t writer : writers) {
+        int status = -1;
+        ::waitpid(writer, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(names_in(folder.path()), std::set<std::string>{"avventura.html"});
+    const std::string last = folder.read("avventura.html");
+    EXPECT_TRUE(last == std::string(20'000, 'a') || last == std::string(20'000, 'b'));
 }
 
 TEST(SafeWrite, ReplacedFileKeepsItsPermissionBits) {

@@ -41,6 +41,21 @@ struct Quoting {
     bool in_tag = false;     // "<" up to ">" inside a quoted text
 };
 
+bool is_hex_digit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// The bytes of the escape that starts with the backslash at `at`.
+std::size_t escape_length(std::string_view line, std::size_t at) {
+    if (at + 1 >= line.size()) return 1;
+    const char kind = line[at + 1];
+    const std::size_t digits = kind == 'x' ? 2 : kind == 'u' ? 4 : 0;
+    std::size_t length = 2;
+    while (length < 2 + digits && at + length < line.size() && is_hex_digit(line[at + length]))
+        ++length;
+    return length;
+}
+
 // Every quoted text 'text' becomes ('encoded text'); runs of blanks shrink to one.
 void append_encoded(std::string_view line, Quoting& q, std::string& out) {
     if (line.starts_with("//") && line.size() >= 3 &&
@@ -55,7 +70,14 @@ void append_encoded(std::string_view line, Quoting& q, std::string& out) {
         } else {
             last_was_blank = false;
         }
-        if (ch == '&' && q.in_string && !q.in_entity) {
+        if (ch == '\\' && q.in_string) {
+            // An escape stays as it is, whatever it holds: "\\" is one
+            // backslash and "\'" no end of the text; "\x5f" and "\u00e9" keep
+            // their letters, which the string's value never shows.
+            const std::size_t length = escape_length(line, j);
+            out.append(line.substr(j, length));
+            j += length - 1;
+        } else if (ch == '&' && q.in_string && !q.in_entity) {
             q.in_entity = true;
             out += ch;
         } else if (ch == ';' && q.in_string && q.in_entity) {
@@ -64,7 +86,7 @@ void append_encoded(std::string_view line, Quoting& q, std::string& out) {
         } else if (ch == '\'' && !q.in_string) {
             q.in_string = true;
             out += "('";
-        } else if (ch == '\'' && (j == 0 || line[j - 1] != '\\')) {
+        } else if (ch == '\'') {
             q.in_string = false;
             out += "')";
         } else if (ch == '<' && q.in_string && !q.in_tag) {

@@ -9,8 +9,10 @@
 namespace quenlo {
 
 void write_output_files(Build& build) {
-    const std::string name = trim(build.message(50));
-    if (!name.empty()) {
+    // The name is checked as the author wrote it; a message that its
+    // conversion left empty (a comment) names no page.
+    const std::string& name = build.page_name;
+    if (!trim(build.message(50)).empty()) {
         if (!is_definition_name(name)) throw Error("Invalid file name: " + name);
         build.debug_file_name = name + "_debug";
         build.release_file_name = name;

@@ -56,6 +56,9 @@ std::string_view named_entity(char32_t c) {
     }
 }
 
+constexpr char32_t line_separator = 0x2028;
+constexpr char32_t paragraph_separator = 0x2029;
+
 bool is_comment_piece(std::string_view piece) {
     const std::string_view t = trim_view(piece);
     return t.size() >= 2 && t.starts_with("//");
@@ -111,6 +114,11 @@ private:
             case '\'':
                 out_ += "\\'";
                 return;
+            case '\\':
+                // Doubled, so a backslash is shown and can never end the
+                // string the text is put into.
+                out_ += "\\\\";
+                return;
             case '<':
                 out_ += "&lt;";
                 return;
@@ -132,6 +140,13 @@ private:
     }
 
     void add_other(char32_t c, std::string_view bytes) {
+        if (c == line_separator || c == paragraph_separator) {
+            // Line breaks to older script engines: a blank, like CR and LF.
+            const bool previous = after_blank_;
+            after_blank_ = true;
+            if (!previous) out_ += ' ';
+            return;
+        }
         after_blank_ = false;
         if (const std::string_view entity = named_entity(c); !entity.empty())
             out_ += entity;
@@ -157,6 +172,43 @@ std::string escape_text(std::string_view text) {
         start = end;
     }
     return escaper.take();
+}
+
+std::string literal_string_content(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        if (c == '\\' || c == '\'') out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+std::string string_value(std::string_view content) {
+    const auto hex = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    };
+    std::string out;
+    out.reserve(content.size());
+    for (std::size_t i = 0; i < content.size(); ++i) {
+        const char c = content[i];
+        if (c != '\\' || i + 1 == content.size()) {
+            out += c;
+            continue;
+        }
+        const char next = content[++i];
+        if (next == 'x' && i + 2 < content.size() && hex(content[i + 1]) >= 0 &&
+            hex(content[i + 2]) >= 0) {
+            append_utf8(out, static_cast<char32_t>(hex(content[i + 1]) * 16 + hex(content[i + 2])));
+            i += 2;
+        } else {
+            out += next;
+        }
+    }
+    return out;
 }
 
 }  // namespace quenlo

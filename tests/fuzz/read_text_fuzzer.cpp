@@ -129,8 +129,18 @@ void check_escaping(const std::string& text) {
         if (c == '>')
             require(i >= 3 && out.compare(i - 3, 4, "<br>") == 0,
                     "a '>' in escaped text closes <br>", out);
-        if (c == '\'') require(i > 0 && out[i - 1] == '\\', "an apostrophe is escaped", out);
         if (c == '&') require(starts_entity(rest), "a '&' in escaped text starts an entity", out);
+    }
+    // Read as the content of a single-quoted script string, the text is one
+    // whole string: every backslash starts an escape of one character, and an
+    // apostrophe is only ever escaped.
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        require(out[i] != '\'', "an apostrophe is escaped", out);
+        if (out[i] == '\\') {
+            require(i + 1 < out.size() && (out[i + 1] == '\\' || out[i + 1] == '\''),
+                    "a backslash escapes a backslash or an apostrophe", out);
+            ++i;
+        }
     }
     constexpr std::u32string_view named = U"ÀÁÈÉÌÍÒÓÙÚàáèéìíòóùú€";
     for (const char32_t c : code_points(out))

@@ -98,8 +98,15 @@ TEST(CompileMessages, HeaderWithOnlyAnEmptyLineIsABlankMessage) {
 TEST(CompileMessages, HomeSiteAddressIsNotEscapedButCannotEndItsString) {
     Messages m("{3}\r\nhttp://esempio.it/?a=1&b=l'x\r\n");
     ASSERT_EQ(m.compile(), "(no error)");
-    EXPECT_EQ(m.build.lstmsg[3], "http://esempio.it/?a=1&b=l'x ");
     EXPECT_EQ(m.generated()[2], "'http://esempio.it/?a=1&b=l\\'x',");
+}
+
+TEST(CompileMessages, MessagesHoldNoUnderscoreThePageNameIsKeptAsWritten) {
+    Messages m("{50}\r\n  città_1 \r\n{7}\r\nIl file si chiama ok_1.\r\n");
+    ASSERT_EQ(m.compile(), "(no error)");
+    EXPECT_EQ(m.build.page_name, "città_1");
+    EXPECT_EQ(m.generated()[6], "'Il file si chiama ok\\x5f1.',");
+    EXPECT_EQ(m.generated()[49], "'citt&agrave;\\x5f1',");
 }
 
 TEST(CompileMessages, HeaderThatIsNoNumberIsASyntaxError) {

@@ -86,8 +86,9 @@ TEST_F(EncodeReleaseText, VerbatimLinesAreCopiedAndTheirMarkersRemoved) {
 }
 
 TEST_F(EncodeReleaseText, OpenQuotingCarriesOverLines) {
-    // A text ending in an escaped backslash never closes.
-    EXPECT_EQ(encode_in_region("a = '\\\\';\r\nb = 'c';"), "a = ('\\\\';\r\nd = ')c(';");
+    // A text ending in an escaped backslash closes; escapes keep their letters.
+    EXPECT_EQ(encode_in_region("a = '\\\\';\r\nb = 'c\\x5fc\\u00e9\\nc\\'';"),
+              "a = ('\\\\');\r\nb = ('a\\x5fa\\u00e9\\na\\'');");
     // An "&" without ";" keeps the letters of later texts unshifted.
     EXPECT_EQ(encode_in_region("'R&D'\r\n'ab;cd'"), "('P&D')\r\n('ab;af')");
 }

@@ -42,7 +42,10 @@ TEST(EscapeText, ThreeApostrophesGiveQuoteThenEscapedApostrophe) {
 }
 
 TEST(EscapeText, DoubleQuoteStaysAndOtherMeaningfulCharactersPass) {
-    EXPECT_EQ(escape_text("\"|§{}_\\"), "\"|§{}_\\");
+    EXPECT_EQ(escape_text("\"|§{}_"), "\"|§{}_");
+    // A backslash is doubled: it shows, and never ends the text's string.
+    EXPECT_EQ(escape_text("C:\\ e \\'"), "C:\\\\ e \\\\\\'");
+    EXPECT_EQ(string_value(escape_text("C:\\ l'x \\")), "C:\\ l'x \\");
 }
 
 TEST(EscapeText, CaretNextToBlanksAndInComments) {

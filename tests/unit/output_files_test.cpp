@@ -7,6 +7,7 @@
 
 #include "foundation/build.h"
 #include "foundation/error.h"
+#include "foundation/text.h"
 #include "support/temp_project.h"
 #include "support/test_host.h"
 
@@ -19,6 +20,7 @@ protected:
         Build build(folder.path(), Switches{}, release, log, stop);
         build.lstmsg.assign(100, "");
         build.lstmsg[50] = name_message;
+        build.page_name = trim(name_message);
         build.redebug = "<html>\r\ndebug è\r\n</html>";
         build.rerelease = "<html>release</html>";
         return build;

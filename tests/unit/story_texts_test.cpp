@@ -1,4 +1,5 @@
 #include "merges/story_texts.h"
+#include "merges/text_expressions.h"
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,21 @@ TEST(IntroductionCut, LongIntroductionThroughTheMerge) {
         ++pieces;
     }
     EXPECT_EQ(pieces, 3u);
+}
+
+TEST(StoryTexts, OnlyBracesAroundAPlainExpressionJoinTheText) {
+    // Joined: names, numbers, member and index access, calls, arithmetic.
+    EXPECT_EQ(join_expressions("Punti: {_vPUNTI_}."), "Punti: '+_vPUNTI_+'.");
+    EXPECT_EQ(join_expressions("{f_nulls(g_var[3]) * 2 + -1}{a.b(c, 1.5)}"),
+              "'+f_nulls(g_var[3]) * 2 + -1+''+a.b(c, 1.5)+'");
+    // Kept as characters: whatever would leave the string open or the
+    // script unable to parse.
+    for (const std::string kept : {"{", "}", "{ }", "{a", "a}", "{a b}", "{a(}", "{+}", "{1a}",
+                                   "{a=1}", "{\\'x\\'}", "{&lt;}", "{a[}]}", "{.}"}) {
+        const std::string joined = join_expressions(kept);
+        EXPECT_EQ(joined.find("'+"), std::string::npos) << kept;
+    }
+    EXPECT_EQ(join_expressions("{{a}"), "{'+a+'");
 }
 
 }  // namespace

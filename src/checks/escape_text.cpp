@@ -178,6 +178,10 @@ std::string literal_string_content(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (const char c : text) {
+        if (c == '<') {
+            out += "\\x3c";  // the same character, but never "</script>" in the page
+            continue;
+        }
         if (c == '\\' || c == '\'') out += '\\';
         out += c;
     }

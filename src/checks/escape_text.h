@@ -12,7 +12,7 @@ namespace quenlo {
 std::string escape_text(std::string_view text);
 
 // Text kept as it is inside a single-quoted JavaScript string: only the
-// backslash and the apostrophe are escaped.
+// backslash and the apostrophe are escaped, and "<" is written "\x3c".
 std::string literal_string_content(std::string_view text);
 
 // The value a single-quoted JavaScript string with this content stands for:

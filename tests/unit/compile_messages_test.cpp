@@ -96,9 +96,9 @@ TEST(CompileMessages, HeaderWithOnlyAnEmptyLineIsABlankMessage) {
 }
 
 TEST(CompileMessages, HomeSiteAddressIsNotEscapedButCannotEndItsString) {
-    Messages m("{3}\r\nhttp://esempio.it/?a=1&b=l'x\r\n");
+    Messages m("{3}\r\nhttp://esempio.it/?a=1&b=l'x</script>\\\r\n");
     ASSERT_EQ(m.compile(), "(no error)");
-    EXPECT_EQ(m.generated()[2], "'http://esempio.it/?a=1&b=l\\'x',");
+    EXPECT_EQ(m.generated()[2], "'http://esempio.it/?a=1&b=l\\'x\\x3c/script>\\\\',");
 }
 
 TEST(CompileMessages, MessagesHoldNoUnderscoreThePageNameIsKeptAsWritten) {

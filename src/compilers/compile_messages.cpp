@@ -43,17 +43,22 @@ void compile_messages(Build& build) {
     build.log.log_line("%Merge file: " + path);
 
     std::array<std::string, message_count> texts;
+    std::array<std::size_t, message_count> first_line{};  // from 1; 0 for no text
+    std::array<std::size_t, message_count> last_line{};
     int current = -1;
-    for (const std::string& raw : lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         build.poll_stop();
-        const std::string_view line = trim_view(raw);
+        const std::string_view line = trim_view(lines[i]);
         if (is_header(line)) {
             const auto number = parse_integer(trim_view(line.substr(1, line.size() - 2)));
-            if (!number) throw Error("syntax error: " + std::string(line));
+            if (!number)
+                throw Error("syntax error: " + std::string(line), line_location(path, lines, i));
             current = *number;
         } else if (current > 0 && current < message_count) {
             texts[current].append(line);
             texts[current] += ' ';
+            if (first_line[current] == 0) first_line[current] = i + 1;
+            last_line[current] = i + 1;
         }
     }
 
@@ -64,11 +69,13 @@ void compile_messages(Build& build) {
         std::string& text = texts[n];
         if (n != home_site_message) text = escape_text(text);
         if (!text.empty()) build.log.log_line("Added message: " + std::to_string(n));
-        code += '\'';
-        code += n == home_site_message ? as_string_content(trim_view(text))
-                                       : std::string(trim_view(text));
-        code += "',";
+        const std::string entry = "'" +
+                                  (n == home_site_message ? as_string_content(trim_view(text))
+                                                          : std::string(trim_view(text))) +
+                                  "',";
+        code += entry;
         code += crlf;
+        if (first_line[n] > 0) build.note_generated(entry, "messages.qnr", first_line[n], last_line[n]);
         build.lstmsg.push_back(std::move(text));
     }
     replace_all_in_place(build.page, "___MESSAGES___", code);

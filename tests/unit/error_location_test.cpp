@@ -209,6 +209,33 @@ TEST(ErrorLocation, EveryReportedLineHasItsOwnBlock) {
               }));
 }
 
+// Notepad's "Unicode" without its mark used to build a page without a title.
+TEST(ErrorLocation, MessagesInUtf16WithoutMarkStopTheBuild) {
+    test::TempFolder parent;
+    const std::string folder = parent.path() + "/faro";
+    write_new_project(BaseScript(), folder);
+    std::string utf16;
+    for (const char c : std::string("{01}\r\nIl faro spento\r\n{50}\r\nilfaro\r\n")) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    std::ofstream(project_path(folder, "messages.qnr"), std::ios::binary) << utf16;
+
+    Workspace workspace;
+    workspace.project_folder = folder;
+    test::RecordingLog sink;
+    test::ScriptedEvents events;
+    BuildLog log{sink, events};
+    test::RecordingUi ui;
+    EXPECT_FALSE(generate(workspace, log, ui, false));
+    const std::string error = "Error: Cannot open file \"" + folder +
+                              "/messages.qnr\". It looks like UTF-16 text without a byte-order "
+                              "mark; save it as UTF-8.";
+    EXPECT_TRUE(sink.contains(error));
+    EXPECT_FALSE(file_exists(project_path(folder, "ilfaro_debug.html")));
+    EXPECT_FALSE(file_exists(project_path(folder, "debug.html")));
+}
+
 TEST(ErrorLocation, AStoppedBuildShowsNoPlace) {
     test::TempFolder parent;
     const std::string folder = parent.path() + "/faro";

@@ -15,6 +15,7 @@ namespace quenlo {
 namespace {
 
 constexpr int message_count = 100;  // rows 0 to 99; row 0 stays empty
+constexpr int title_message = 1;
 constexpr int home_site_message = 3;
 
 // "{7}", "{07}", "{ 7}": a brace pair of at most four characters in all.
@@ -75,7 +76,13 @@ void compile_messages(Build& build) {
                                   "',";
         code += entry;
         code += crlf;
-        if (first_line[n] > 0) build.note_generated(entry, "messages.qnr", first_line[n], last_line[n]);
+        if (first_line[n] > 0) {
+            build.note_generated(entry, "messages.qnr", first_line[n], last_line[n]);
+            // The title goes into the page's head as well, its apostrophes plain.
+            if (n == title_message)
+                build.note_generated(replace_all(trim_view(text), "\\'", "'"), "messages.qnr",
+                                     first_line[n], last_line[n]);
+        }
         build.lstmsg.push_back(std::move(text));
     }
     replace_all_in_place(build.page, "___MESSAGES___", code);

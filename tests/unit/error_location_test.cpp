@@ -95,6 +95,18 @@ const std::vector<Breakage> breakages = {
      "rooms.qnr:13:8: error: Unknown objects/rooms/variables: giardino_nord",
      "    d\xC3\xA0 sul giardino_nord.",
      std::string(11, ' ') + "^"},
+    {"NameInAMessage",
+     {{"messages.qnr", 20, "il_sito"}},
+     "Error: Unknown objects/rooms/variables: \r\n'il_sito',\r\n",
+     "messages.qnr:20:1: error: Unknown objects/rooms/variables: il_sito",
+     "    il_sito",
+     std::string(4, ' ') + "^"},
+    {"NameInAMenu",
+     {{"objects.qno", 64, "  if (f_istaken(_chiavi_))"}},
+     "Error: Unknown objects/rooms/variables: \r\nif (f_istaken(_chiavi_))\r\n",
+     "objects.qno:64:17: error: Unknown objects/rooms/variables: _chiavi_",
+     "      if (f_istaken(_chiavi_))",
+     std::string(20, ' ') + "^"},
     {"UnknownQuotedNameInACondition",
      {{"conditions.qna", 12,
        "if (f_isplayerin(\"_rSentiero_\") && f_istaken(\"_lanterma_\")) f_win();"}},
@@ -134,25 +146,22 @@ const std::vector<Breakage> breakages = {
      ""},
 };
 
-void apply(const Edit& edit, const std::string& folder) {
-    const std::string path = project_path(folder, edit.file);
-    std::vector<std::string> lines = edit.line == 0 ? std::vector<std::string>{edit.text}
-                                                    : read_lines(path);
-    if (edit.line > 0) lines.at(edit.line - 1) = edit.text;
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << join_lines(lines);
-}
-
-class BrokenProject : public ::testing::TestWithParam<Breakage> {
-protected:
-    // What the log holds from the error line on, without the blank line that ends it.
-    std::vector<std::string> error_and_block(const Breakage& breakage) {
-        const std::string folder = parent.path() + "/faro";
+// A new project of the sample adventure, changed by `edits`, to build.
+class EditedProject {
+public:
+    explicit EditedProject(const std::vector<Edit>& edits) {
         write_new_project(BaseScript(), folder);
-        for (const Edit& edit : breakage.edits) apply(edit, folder);
-
+        for (const Edit& edit : edits) apply(edit);
         workspace.project_folder = folder;
-        workspace.switches.skip_characters_check = !breakage.check_characters;
-        EXPECT_FALSE(generate(workspace, log, ui, false));
+    }
+
+    bool build(bool check_characters = false) {
+        workspace.switches.skip_characters_check = !check_characters;
+        return generate(workspace, log, ui, false);
+    }
+
+    // What the log holds from the error line on, without the blank line that ends it.
+    std::vector<std::string> error_and_blocks() const {
         const std::vector<std::string> all = sink.texts();
         for (auto line = all.begin(); line != all.end(); ++line)
             if (line->starts_with("Error: ")) return {line, all.end() - 1};
@@ -160,48 +169,52 @@ protected:
     }
 
     test::TempFolder parent;
+    const std::string folder = parent.path() + "/faro";
     Workspace workspace;
     test::RecordingLog sink;
     test::ScriptedEvents events;
     BuildLog log{sink, events};
     test::RecordingUi ui;
+
+private:
+    void apply(const Edit& edit) const {
+        const std::string path = project_path(folder, edit.file);
+        std::vector<std::string> lines = edit.line == 0 ? std::vector<std::string>{edit.text}
+                                                        : read_lines(path);
+        if (edit.line > 0) lines.at(edit.line - 1) = edit.text;
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << join_lines(lines);
+    }
 };
+
+class BrokenProject : public ::testing::TestWithParam<Breakage> {};
 
 TEST_P(BrokenProject, LogsWhereTheFaultIsAfterTheErrorLine) {
     const Breakage& breakage = GetParam();
-    std::vector<std::string> expected = {
-        breakage.error, parent.path() + "/faro/" + breakage.location, breakage.source};
+    EditedProject project(breakage.edits);
+    EXPECT_FALSE(project.build(breakage.check_characters));
+    std::vector<std::string> expected = {breakage.error, project.folder + "/" + breakage.location,
+                                         breakage.source};
     if (!breakage.caret.empty()) expected.push_back(breakage.caret);
-    EXPECT_EQ(error_and_block(breakage), expected);
+    EXPECT_EQ(project.error_and_blocks(), expected);
 
     // The dialog shows the location line under the error.
-    const std::string error = breakage.error;
-    ASSERT_EQ(ui.errors.size(), 1u);
-    EXPECT_EQ(ui.errors[0], "Unable to generate HTML files!\r\n\r\n" + error +
-                                (error.ends_with("\r\n") ? "" : "\r\n") + expected[1]);
+    const std::string& error = breakage.error;
+    ASSERT_EQ(project.ui.errors.size(), 1u);
+    EXPECT_EQ(project.ui.errors[0], "Unable to generate HTML files!\r\n\r\n" + error +
+                                        (error.ends_with("\r\n") ? "" : "\r\n") + expected[1]);
 }
 
 INSTANTIATE_TEST_SUITE_P(OnePlacePerRow, BrokenProject, ::testing::ValuesIn(breakages),
                          [](const auto& info) { return info.param.name; });
 
 TEST(ErrorLocation, EveryReportedLineHasItsOwnBlock) {
-    test::TempFolder parent;
-    const std::string folder = parent.path() + "/faro";
-    write_new_project(BaseScript(), folder);
-    apply({"actions.qna", 12, "f_move(_lampada_, _rGiardino_);"}, folder);
-    apply({"counters.qna", 1, "  f_moveout(_remo_);"}, folder);
-
-    Workspace workspace;
-    workspace.project_folder = folder;
-    test::RecordingLog sink;
-    test::ScriptedEvents events;
-    BuildLog log{sink, events};
-    test::RecordingUi ui;
-    EXPECT_FALSE(generate(workspace, log, ui, false));
-
+    EditedProject project({{"actions.qna", 12, "f_move(_lampada_, _rGiardino_);"},
+                           {"counters.qna", 1, "  f_moveout(_remo_);"}});
+    EXPECT_FALSE(project.build());
     std::vector<std::string> location_lines;
-    for (const std::string& line : sink.texts())
+    for (const std::string& line : project.sink.texts())
         if (line.find(": error: ") != std::string::npos) location_lines.push_back(line);
+    const std::string& folder = project.folder;
     EXPECT_EQ(location_lines,
               (std::vector<std::string>{
                   folder + "/actions.qna:12:8: error: Unknown objects/rooms/variables: _lampada_",
@@ -209,52 +222,44 @@ TEST(ErrorLocation, EveryReportedLineHasItsOwnBlock) {
               }));
 }
 
+TEST(ErrorLocation, TheTitleIsPlacedInTheHeadAndInTheMessages) {
+    EditedProject project({{"messages.qnr", 2, "Il faro_spento"}});
+    EXPECT_FALSE(project.build());
+    const std::string place =
+        project.folder + "/messages.qnr:2:4: error: Unknown objects/rooms/variables: faro_spento";
+    EXPECT_EQ(project.error_and_blocks(),
+              (std::vector<std::string>{"Error: Unknown objects/rooms/variables: \r\n"
+                                        "Il faro_spento\r\n'Il faro_spento',\r\n",
+                                        place, "    Il faro_spento", "       ^",
+                                        place, "    Il faro_spento", "       ^"}));
+}
+
 // Notepad's "Unicode" without its mark used to build a page without a title.
 TEST(ErrorLocation, MessagesInUtf16WithoutMarkStopTheBuild) {
-    test::TempFolder parent;
-    const std::string folder = parent.path() + "/faro";
-    write_new_project(BaseScript(), folder);
     std::string utf16;
     for (const char c : std::string("{01}\r\nIl faro spento\r\n{50}\r\nilfaro\r\n")) {
         utf16 += c;
         utf16 += '\0';
     }
-    std::ofstream(project_path(folder, "messages.qnr"), std::ios::binary) << utf16;
-
-    Workspace workspace;
-    workspace.project_folder = folder;
-    test::RecordingLog sink;
-    test::ScriptedEvents events;
-    BuildLog log{sink, events};
-    test::RecordingUi ui;
-    EXPECT_FALSE(generate(workspace, log, ui, false));
-    const std::string error = "Error: Cannot open file \"" + folder +
-                              "/messages.qnr\". It looks like UTF-16 text without a byte-order "
-                              "mark; save it as UTF-8.";
-    EXPECT_TRUE(sink.contains(error));
-    EXPECT_FALSE(file_exists(project_path(folder, "ilfaro_debug.html")));
-    EXPECT_FALSE(file_exists(project_path(folder, "debug.html")));
+    EditedProject project({{"messages.qnr", 0, utf16}});
+    EXPECT_FALSE(project.build());
+    EXPECT_EQ(project.error_and_blocks(),
+              std::vector<std::string>{"Error: Cannot open file \"" + project.folder +
+                                       "/messages.qnr\". It looks like UTF-16 text without a "
+                                       "byte-order mark; save it as UTF-8."});
+    EXPECT_FALSE(file_exists(project_path(project.folder, "ilfaro_debug.html")));
+    EXPECT_FALSE(file_exists(project_path(project.folder, "debug.html")));
 }
 
 TEST(ErrorLocation, AStoppedBuildShowsNoPlace) {
-    test::TempFolder parent;
-    const std::string folder = parent.path() + "/faro";
-    write_new_project(BaseScript(), folder);
-    apply({"messages.qnr", 3, "{x2}"}, folder);
-
-    Workspace workspace;
-    workspace.project_folder = folder;
-    test::RecordingLog sink;
-    test::ScriptedEvents events;
-    events.on_poll = [&](int) { workspace.stop = true; };
-    BuildLog log{sink, events};
-    test::RecordingUi ui;
-    EXPECT_FALSE(generate(workspace, log, ui, false));
-    const std::vector<std::string> all = sink.texts();
-    ASSERT_GE(all.size(), 2u);
-    EXPECT_EQ(all[all.size() - 2], "Error: process stopped by user");
-    EXPECT_EQ(ui.errors, std::vector<std::string>{
-                             "Unable to generate HTML files!\r\n\r\nError: process stopped by user"});
+    EditedProject project({{"messages.qnr", 3, "{x2}"}});
+    project.events.on_poll = [&](int) { project.workspace.stop = true; };
+    EXPECT_FALSE(project.build());
+    EXPECT_EQ(project.error_and_blocks(),
+              std::vector<std::string>{"Error: process stopped by user"});
+    EXPECT_EQ(project.ui.errors, std::vector<std::string>{
+                                     "Unable to generate HTML files!\r\n\r\nError: process "
+                                     "stopped by user"});
 }
 
 }  // namespace

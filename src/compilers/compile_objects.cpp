@@ -53,8 +53,8 @@ public:
         }
     }
 
-
-    void finish() {        const std::string_view undeclared = trim_view(build_.room_link_objects);
+    void finish() {
+        const std::string_view undeclared = trim_view(build_.room_link_objects);
         if (!undeclared.empty()) {
             const std::string first(undeclared.substr(0, undeclared.find(' ')));
             throw Error("missing objects specification: " + std::string(undeclared),

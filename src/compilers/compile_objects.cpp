@@ -173,7 +173,7 @@ private:
     Build& build_;
     const std::string path_;
     const ObjectSource& source_;
-    std::size_t header_ = 0;  // line index of the open object's header
+    std::size_t header_ = 0;                           // line index of the open object's header
     std::map<std::string, std::size_t> header_lines_;  // of every object written
     bool done_ = false;
     ObjectRecord object_;

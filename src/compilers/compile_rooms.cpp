@@ -25,7 +25,7 @@ constexpr std::string_view section_sign = "\xC2\xA7";  // "§" divides the texts
 struct Room {
     std::array<std::string, texts_per_room> texts;
     int selector = -1;  // index of the variable that picks the text, or -1
-    std::size_t header_line = 0;      // line indexes in "rooms.qnr"
+    std::size_t header_line = 0;  // line indexes in "rooms.qnr"
     std::size_t identifier_line = 0;
     std::array<std::size_t, texts_per_room> first_line{};  // of each text, from 1
     std::array<std::size_t, texts_per_room> last_line{};
@@ -41,14 +41,16 @@ public:
             build_.poll_stop();
             const std::string_view line = trim_view(lines[line_]);
             if (line.empty() || line.starts_with("//")) continue;
-            locating_errors([&] { return line_location(path, lines, line_); }, [&] {
-                if (line.front() == '{' && line.back() == '}' && count_code_points(line) <= 7)
-                    read_header(line);
-                else if (line.front() == '_' && line.back() == '_')
-                    read_identifier(line);
-                else
-                    read_description(line);
-            });
+            locating_errors(
+                [&] { return line_location(path, lines, line_); },
+                [&] {
+                    if (line.front() == '{' && line.back() == '}' && count_code_points(line) <= 7)
+                        read_header(line);
+                    else if (line.front() == '_' && line.back() == '_')
+                        read_identifier(line);
+                    else
+                        read_description(line);
+                });
         }
     }
 
@@ -201,7 +203,8 @@ void compile_rooms(Build& build) {
                 [&] { return escape_text(merge_room_links(build, room.texts[k], identifier)); });
             std::string line = description_line(n, room, k + 1, text);
             append_line(code, line);
-            build.note_generated(std::move(line), "rooms.qnr", room.first_line[k], room.last_line[k]);
+            build.note_generated(std::move(line), "rooms.qnr", room.first_line[k],
+                                 room.last_line[k]);
         }
         if (build.definitions.find(identifier) != std::string::npos)
             throw Error("duplicated definition: " + identifier,

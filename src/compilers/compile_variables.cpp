@@ -86,7 +86,10 @@ void compile_variables(Build& build) {
         initialisation += initialisations[index];
         initialisation += crlf;
         locating_errors(
-            [&] { return line_location(path, lines, declared_at[index], column_of(lines[declared_at[index]], name)); },
+            [&] {
+                return line_location(path, lines, declared_at[index],
+                                     column_of(lines[declared_at[index]], name));
+            },
             [&] { check_definition_name(name); });
         build.definitions += "|" + name + "|";
         names += "'" + name + "',";

@@ -42,8 +42,8 @@ public:
     // `last` (from 1; `last` 0 for `first` alone) of the project file `file`.
     void note_generated(std::string code, std::string_view file, std::size_t first,
                         std::size_t last = 0) {
-        generated_lines.push_back({std::move(code), std::string(file), first,
-                                   last < first ? first : last});
+        generated_lines.push_back(
+            {std::move(code), std::string(file), first, last < first ? first : last});
     }
 
     // Message `n` as compiled into `lstmsg`, or "" when there is none.

@@ -89,9 +89,9 @@ std::string location_line(const SourceLocation& where, std::string_view message)
 }
 
 std::vector<std::string> location_block(const SourceLocation& where, std::string_view message) {
-    std::vector<std::string> block = {location_line(where, message),
-                                      shown_source_line(where.text)};
-    if (where.column > 0) block.push_back(std::string(indent) + std::string(where.column - 1, ' ') + "^");
+    std::vector<std::string> block = {location_line(where, message), shown_source_line(where.text)};
+    if (where.column > 0)
+        block.push_back(std::string(indent) + std::string(where.column - 1, ' ') + "^");
     return block;
 }
 

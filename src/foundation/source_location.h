@@ -42,15 +42,15 @@ SourceLocation find_location(const std::string& path, const std::vector<std::str
 // The same search in the file `path`, read again, over its lines `first` to
 // `last` (from 1); when none of them holds the needle, line `first` without a
 // column. Never fails.
-SourceLocation find_in_file(const std::string& path, std::string_view needle,
-                            std::size_t first = 1, std::size_t last = SIZE_MAX);
+SourceLocation find_in_file(const std::string& path, std::string_view needle, std::size_t first = 1,
+                            std::size_t last = SIZE_MAX);
 
 // A line of generated code and the lines of the project file it was made from,
 // so that a fault found later in the page can be shown in the author's file.
 struct GeneratedLine {
     std::string code;
-    std::string file;        // the project file's name
-    std::size_t first = 0;   // its lines there, from 1
+    std::string file;       // the project file's name
+    std::size_t first = 0;  // its lines there, from 1
     std::size_t last = 0;
 };
 

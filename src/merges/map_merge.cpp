@@ -13,8 +13,7 @@ namespace {
 
 // The line and column of the text's byte `offset`, every character before it
 // being one byte (the grid reader stops at the first field beyond ASCII).
-SourceLocation text_location(const std::string& path, std::string_view text,
-                             std::size_t offset) {
+SourceLocation text_location(const std::string& path, std::string_view text, std::size_t offset) {
     const std::vector<std::string> lines = split_lines(text);
     std::size_t line_start = 0;
     std::size_t index = 0;
@@ -23,7 +22,8 @@ SourceLocation text_location(const std::string& path, std::string_view text,
             line_start = i + 1;
             ++index;
         }
-    if (index >= lines.size()) return line_location(path, lines, lines.empty() ? 0 : lines.size() - 1);
+    if (index >= lines.size())
+        return line_location(path, lines, lines.empty() ? 0 : lines.size() - 1);
     return line_location(path, lines, index, offset - line_start + 1);
 }
 

@@ -53,7 +53,8 @@ void note_generated_lines(Build& build, std::string_view code, std::string_view 
                     [](std::size_t line) { return line > 0; }))
         return;
     for (std::size_t i = 0; i < lines.size(); ++i)
-        if (const std::size_t line = source_lines[trimmed + i]) build.note_generated(lines[i], file, line);
+        if (const std::size_t line = source_lines[trimmed + i])
+            build.note_generated(lines[i], file, line);
 }
 
 }  // namespace
@@ -150,8 +151,9 @@ void merge_script(Build& build, std::string_view file_name, std::string_view pla
     section += crlf;
     // The generated prefix and the blank line after it, then each source line
     // after its comment.
-    LineOrigins origins{build.path(file_name),
-                        std::vector<std::size_t>(std::count(prefix.begin(), prefix.end(), '\n') + 2)};
+    LineOrigins origins{
+        build.path(file_name),
+        std::vector<std::size_t>(std::count(prefix.begin(), prefix.end(), '\n') + 2)};
     std::size_t source_line = 0;
     for_each_line(source, [&](std::string_view) {
         origins.lines.push_back(0);

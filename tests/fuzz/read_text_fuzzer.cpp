@@ -126,7 +126,8 @@ bool refused(const std::string& path) {
 bool is_plain_utf16_ascii(std::string_view bytes) {
     if (bytes.size() < 2 || bytes.size() % 2 != 0) return false;
     for (std::size_t i = 0; i < bytes.size(); i += 2)
-        if (bytes[i] == '\0' || static_cast<unsigned char>(bytes[i]) >= 0x80 || bytes[i + 1] != '\0')
+        if (bytes[i] == '\0' || static_cast<unsigned char>(bytes[i]) >= 0x80 ||
+            bytes[i + 1] != '\0')
             return false;
     return true;
 }

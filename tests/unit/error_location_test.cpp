@@ -179,8 +179,8 @@ public:
 private:
     void apply(const Edit& edit) const {
         const std::string path = project_path(folder, edit.file);
-        std::vector<std::string> lines = edit.line == 0 ? std::vector<std::string>{edit.text}
-                                                        : read_lines(path);
+        std::vector<std::string> lines =
+            edit.line == 0 ? std::vector<std::string>{edit.text} : read_lines(path);
         if (edit.line > 0) lines.at(edit.line - 1) = edit.text;
         std::ofstream(path, std::ios::binary | std::ios::trunc) << join_lines(lines);
     }
@@ -230,8 +230,8 @@ TEST(ErrorLocation, TheTitleIsPlacedInTheHeadAndInTheMessages) {
     EXPECT_EQ(project.error_and_blocks(),
               (std::vector<std::string>{"Error: Unknown objects/rooms/variables: \r\n"
                                         "Il faro_spento\r\n'Il faro_spento',\r\n",
-                                        place, "    Il faro_spento", "       ^",
-                                        place, "    Il faro_spento", "       ^"}));
+                                        place, "    Il faro_spento", "       ^", place,
+                                        "    Il faro_spento", "       ^"}));
 }
 
 // Notepad's "Unicode" without its mark used to build a page without a title.
@@ -257,9 +257,9 @@ TEST(ErrorLocation, AStoppedBuildShowsNoPlace) {
     EXPECT_FALSE(project.build());
     EXPECT_EQ(project.error_and_blocks(),
               std::vector<std::string>{"Error: process stopped by user"});
-    EXPECT_EQ(project.ui.errors, std::vector<std::string>{
-                                     "Unable to generate HTML files!\r\n\r\nError: process "
-                                     "stopped by user"});
+    EXPECT_EQ(project.ui.errors,
+              std::vector<std::string>{"Unable to generate HTML files!\r\n\r\nError: process "
+                                       "stopped by user"});
 }
 
 }  // namespace

@@ -138,13 +138,13 @@ TEST_F(Pipeline, FailedBuildLeavesEarlierOutputUntouched) {
     project.write("intro.qni", "\xC3\xB1");  // "ñ" is not allowed anywhere
     workspace.switches.skip_characters_check = false;
     EXPECT_FALSE(build(true));
-    EXPECT_EQ(error_lines(), (std::vector<std::string>{
-                                 "Error: Invalid character < ñ >",
-                                 project.file("intro.qni") +
-                                     ":1:1: error: Invalid character < ñ > (U+00F1)",
-                                 "    ñ",
-                                 "    ^",
-                             }));
+    EXPECT_EQ(error_lines(),
+              (std::vector<std::string>{
+                  "Error: Invalid character < ñ >",
+                  project.file("intro.qni") + ":1:1: error: Invalid character < ñ > (U+00F1)",
+                  "    ñ",
+                  "    ^",
+              }));
     EXPECT_EQ(project.read("debug.html"), "earlier debug");
     EXPECT_EQ(project.read("release.html"), "earlier release");
 }
@@ -153,17 +153,18 @@ TEST_F(Pipeline, CharacterCheckWhenSwitchedOn) {
     workspace.switches.skip_characters_check = false;
     project.write("help.qni", "Disse \"ciao\"\r\n");
     EXPECT_FALSE(build());
-    EXPECT_EQ(error_lines(), (std::vector<std::string>{
-                                 "Error: Invalid character < \" >",
-                                 project.file("help.qni") +
-                                     ":1:7: error: Invalid character < \" > (U+0022)",
-                                 "    Disse \"ciao\"",
-                                 "          ^",
-                             }));
-    EXPECT_EQ(ui.errors, std::vector<std::string>{
-                             "Unable to generate HTML files!\r\n\r\nError: Invalid character < \" >"
-                             "\r\n" + project.file("help.qni") +
-                             ":1:7: error: Invalid character < \" > (U+0022)"});
+    EXPECT_EQ(error_lines(),
+              (std::vector<std::string>{
+                  "Error: Invalid character < \" >",
+                  project.file("help.qni") + ":1:7: error: Invalid character < \" > (U+0022)",
+                  "    Disse \"ciao\"",
+                  "          ^",
+              }));
+    EXPECT_EQ(ui.errors,
+              std::vector<std::string>{
+                  "Unable to generate HTML files!\r\n\r\nError: Invalid character < \" >"
+                  "\r\n" +
+                  project.file("help.qni") + ":1:7: error: Invalid character < \" > (U+0022)"});
     EXPECT_FALSE(sink.contains(" skipped!"));
 }
 

@@ -99,7 +99,8 @@ private:
             if (!line.ends_with("_}")) throw Error("syntax error: " + std::string(line));
             const std::string id(trim_view(line.substr(1, line.size() - 2)));
             if (open_) {
-                locating_errors([&] { return place(header_); }, [&] { flush(i); });
+                locating_errors([&] { return object_place(header_, object_.id); },
+                                [&] { flush(i); });
                 if (i + 1 == lines.size()) {  // the closing header is never an object
                     done_ = true;
                     return;
@@ -128,9 +129,23 @@ private:
         return line_location(path_, source_.lines, index);
     }
 
+    // The header of the object `id` at line `index`, or for an exit object
+    // its link in "rooms.qnr": the last one, which a duplicate repeats.
+    SourceLocation object_place(std::size_t index, const std::string& id) const {
+        if (index < source_.own_lines) return place(index);
+        const std::string rooms = build_.path("rooms.qnr");
+        const std::string link = "|" + id + "|";
+        SourceLocation last;
+        for (SourceLocation next = find_in_file(rooms, link); next.column > 0;
+             next = find_in_file(rooms, link, next.line + 1))
+            last = next;
+        if (last.column > 0) ++last.column;  // on the name, after its bar
+        return last;
+    }
+
     SourceLocation header_place(const std::string& id) const {
         const auto header = header_lines_.find(id);
-        return header == header_lines_.end() ? SourceLocation{} : place(header->second);
+        return header == header_lines_.end() ? SourceLocation{} : object_place(header->second, id);
     }
 
     std::vector<std::string> own_lines() const {
@@ -186,7 +201,7 @@ private:
 ObjectSource object_source(const Build& build, const std::string& path) {
     std::string text = read_text(path);
     ObjectSource source;
-    source.own_lines = split_lines(text).size();
+    for_each_line(text, [&](std::string_view) { ++source.own_lines; });
     text += crlf;
     text += crlf;
     text.append(buffer_text(build.reAddObj));

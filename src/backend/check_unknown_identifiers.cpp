@@ -106,12 +106,22 @@ private:
     }
 
     // A generated line reaches the page trimmed, and with its variables
-    // rewritten when it stands in the code.
+    // rewritten when it stands in the code. Names hold no line break, so the
+    // lines are rewritten in one pass over all of them.
     void index_generated_lines() {
         indexed_ = true;
+        std::string all;
         for (const GeneratedLine& generated : build_.generated_lines) {
+            all.append(trim_view(generated.code));
+            all += '\n';
+        }
+        const std::string rewritten_all = replace_variables(all, build_.lstvar);
+        std::size_t start = 0;
+        for (const GeneratedLine& generated : build_.generated_lines) {
+            const std::size_t end = rewritten_all.find('\n', start);
+            const std::string rewritten = trim(rewritten_all.substr(start, end - start));
+            start = end + 1;
             const std::string trimmed = trim(generated.code);
-            const std::string rewritten = trim(replace_variables(trimmed, build_.lstvar));
             by_page_line_[trimmed].push_back(&generated);
             if (rewritten != trimmed) by_page_line_[rewritten].push_back(&generated);
         }

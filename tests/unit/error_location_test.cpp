@@ -107,6 +107,17 @@ const std::vector<Breakage> breakages = {
      "objects.qno:64:17: error: Unknown objects/rooms/variables: _chiavi_",
      "      if (f_istaken(_chiavi_))",
      std::string(20, ' ') + "^"},
+    {"NameBesideAVariableInARoomDescription",
+     {{"rooms.qnr", 13, "d\xC3\xA0 sul giardino_nord, _vGIARDINO_."}},
+     "Error: Unknown objects/rooms/variables: \r\n"
+     "if ((window.g_room == 1)) rdesc = ('Sei in una stanza buia e umida, che odora di sale e "
+     "di alghe. Su una parete qualcuno ha inciso una @c_scrittaStanzaBuia_@scritta@; in un "
+     "angolo c\\'&egrave; un vecchio @c_baule_@baule@ di legno. Una "
+     "@c_uscitaStanzaBuia_@porta@ sgangherata d&agrave; sul giardino_nord, window.g_var[2]. "
+     "');\r\n",
+     "rooms.qnr:13:8: error: Unknown objects/rooms/variables: giardino_nord",
+     "    d\xC3\xA0 sul giardino_nord, _vGIARDINO_.",
+     std::string(11, ' ') + "^"},
     {"UnknownQuotedNameInACondition",
      {{"conditions.qna", 12,
        "if (f_isplayerin(\"_rSentiero_\") && f_istaken(\"_lanterma_\")) f_win();"}},

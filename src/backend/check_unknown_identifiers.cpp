@@ -1,13 +1,18 @@
 #include "backend/check_unknown_identifiers.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "backend/ordered_replacement.h"
+#include "backend/rewrite_script_code.h"
 #include "backend/runtime_names.h"
 #include "foundation/build.h"
 #include "foundation/error.h"
+#include "foundation/parse_integer.h"
 #include "foundation/text.h"
 
 namespace quenlo {
@@ -31,6 +36,102 @@ bool is_comment_line(std::string_view line) {
     return trim_view(line).starts_with("//");
 }
 
+bool is_name_character(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// The name around the first underscore of what is left of a line once the
+// known names are gone: what the author is shown and what is looked for in
+// the source line.
+std::string unknown_name(std::string_view left) {
+    std::size_t start = left.find('_');
+    std::size_t end = start;
+    while (start > 0 && is_name_character(left[start - 1])) --start;
+    while (end < left.size() && is_name_character(left[end])) ++end;
+    return std::string(left.substr(start, end - start));
+}
+
+// "// actions.qna line:12", the comment that the script sections put before
+// each of their lines: the file and its line number.
+std::optional<std::pair<std::string, std::size_t>> annotated_source(std::string_view comment) {
+    comment = trim_view(comment);
+    constexpr std::string_view head = "// ";
+    constexpr std::string_view mark = " line:";
+    const std::size_t at = comment.rfind(mark);
+    if (!comment.starts_with(head) || at == std::string_view::npos || at <= head.size())
+        return std::nullopt;
+    const auto number = parse_integer(comment.substr(at + mark.size()));
+    if (!number || *number < 1) return std::nullopt;
+    return std::pair{std::string(comment.substr(head.size(), at - head.size())),
+                     static_cast<std::size_t>(*number)};
+}
+
+// A reported line of the page and what is left of it.
+struct Offence {
+    std::string_view line;
+    std::string name;
+    std::optional<std::pair<std::string, std::size_t>> annotation;  // of the line before
+};
+
+// Finds in the project files the place of every offending line: a line of a
+// script section by the comment before it, a line of generated code by the
+// record its compiler kept (the k-th time a line recurs, by the k-th record).
+class OffencePlaces {
+public:
+    explicit OffencePlaces(const Build& build) : build_(build) {}
+
+    std::vector<SourceLocation> places(const std::vector<Offence>& offences) {
+        std::vector<SourceLocation> found;
+        for (const Offence& offence : offences) {
+            SourceLocation where = place(offence);
+            if (!where.known()) continue;
+            where.note = offence.name;
+            found.push_back(std::move(where));
+        }
+        return found;
+    }
+
+private:
+    SourceLocation place(const Offence& offence) {
+        if (offence.annotation) {
+            const auto& [file, line] = *offence.annotation;
+            return file_location(build_.path(file), line, offence.name);
+        }
+        if (!indexed_) index_generated_lines();
+        const auto found = by_page_line_.find(std::string(offence.line));
+        if (found == by_page_line_.end() || found->second.empty()) return {};
+        const GeneratedLine& origin = *found->second.front();
+        found->second.erase(found->second.begin());
+        return find_in_file(build_.path(origin.file), offence.name, origin.first, origin.last);
+    }
+
+    // A generated line reaches the page trimmed, and with its variables
+    // rewritten when it stands in the code. Names hold no line break, so the
+    // lines are rewritten in one pass over all of them.
+    void index_generated_lines() {
+        indexed_ = true;
+        std::string all;
+        for (const GeneratedLine& generated : build_.generated_lines) {
+            all.append(trim_view(generated.code));
+            all += '\n';
+        }
+        const std::string rewritten_all = replace_variables(all, build_.lstvar);
+        std::size_t start = 0;
+        for (const GeneratedLine& generated : build_.generated_lines) {
+            const std::size_t end = rewritten_all.find('\n', start);
+            const std::string rewritten = trim(rewritten_all.substr(start, end - start));
+            start = end + 1;
+            const std::string trimmed = trim(generated.code);
+            by_page_line_[trimmed].push_back(&generated);
+            if (rewritten != trimmed) by_page_line_[rewritten].push_back(&generated);
+        }
+    }
+
+    const Build& build_;
+    bool indexed_ = false;
+    std::unordered_map<std::string, std::vector<const GeneratedLine*>> by_page_line_;
+};
+
 }  // namespace
 
 void check_unknown_identifiers(Build& build) {
@@ -47,18 +148,24 @@ void check_unknown_identifiers(Build& build) {
     OrderedReplacement deletion = known_name_deletion(build);
     std::string report;
     std::string left;
+    std::vector<Offence> offences;
+    std::string_view previous;
     for_each_line(build.page, [&](std::string_view line) {
+        const std::string_view before = std::exchange(previous, line);
         if (line.find('_') == std::string_view::npos) return;
         left.clear();
         deletion.apply(line, left);
         if (left.find('_') == std::string::npos || is_comment_line(left)) return;
         report.append(line);
         report.append(crlf);
+        offences.push_back({line, unknown_name(left), annotated_source(before)});
     });
 
     for (int percent = 10; percent <= 90; percent += 10)
         log.log_line(std::to_string(percent) + "%...");
-    if (!report.empty()) throw Error("Unknown objects/rooms/variables: \r\n" + report);
+    if (!report.empty())
+        throw Error("Unknown objects/rooms/variables: \r\n" + report,
+                    OffencePlaces(build).places(offences));
     log.log_line("100%...");
 }
 

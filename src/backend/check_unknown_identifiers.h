@@ -9,7 +9,8 @@ namespace quenlo {
 class Build;
 
 // Reads the page (never changes it); fails with "Unknown objects/rooms/variables: "
-// + CR LF + every offending line as it stands in the page, each + CR LF.
+// + CR LF + every offending line as it stands in the page, each + CR LF, and
+// each placed at the line of the project file it came from where that is known.
 // Does nothing but log when the check is switched off.
 void check_unknown_identifiers(Build& build);
 

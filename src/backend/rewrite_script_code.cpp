@@ -28,6 +28,8 @@ struct LineList {
     }
 };
 
+}  // namespace
+
 // Variables are rewritten in the code only, so the runtime's declarations and
 // the quoted names of its variable list stay as they are.
 std::string replace_variables(std::string_view code, const std::vector<std::string>& lstvar) {
@@ -38,6 +40,8 @@ std::string replace_variables(std::string_view code, const std::vector<std::stri
             rules.push_back({lstvar[i], "window.g_var[" + std::to_string(i) + "]"});
     return OrderedReplacement(std::move(rules)).apply(code);
 }
+
+namespace {
 
 // Gives every call its own number, in page order: the first "f_showx(" becomes
 // "f_show(0,", the next "f_show(1,". A replacement can never form a new call,

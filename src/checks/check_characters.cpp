@@ -41,19 +41,44 @@ const CharacterSet& permitted_set(CheckKind kind) {
 
 }  // namespace
 
-std::optional<char32_t> first_invalid_character(std::string_view text, CheckKind kind) {
+namespace {
+
+struct InvalidCharacter {
+    char32_t character;
+    std::size_t column;  // from 1, in characters
+};
+
+std::optional<InvalidCharacter> find_invalid_character(std::string_view text, CheckKind kind) {
     const CharacterSet& set = permitted_set(kind);
+    std::size_t column = 0;
     for (std::size_t pos = 0; pos < text.size();) {
+        ++column;
         const auto byte = static_cast<unsigned char>(text[pos]);
         if (byte < 0x80) {
             ++pos;
-            if (byte > 32 && !set.test(byte)) return byte;
+            if (byte > 32 && !set.test(byte)) return InvalidCharacter{byte, column};
             continue;
         }
         const char32_t c = next_code_point(text, pos);
-        if (c >= set.size() || !set.test(c)) return c;
+        if (c >= set.size() || !set.test(c)) return InvalidCharacter{c, column};
     }
     return std::nullopt;
+}
+
+// "U+00A0": invisible characters such as a no-break space get a name.
+std::string code_name(char32_t c) {
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (; c > 0 || hex.size() < 4; c >>= 4) hex.insert(hex.begin(), digits[c & 0xF]);
+    return "U+" + hex;
+}
+
+}  // namespace
+
+std::optional<char32_t> first_invalid_character(std::string_view text, CheckKind kind) {
+    const auto bad = find_invalid_character(text, kind);
+    if (!bad) return std::nullopt;
+    return bad->character;
 }
 
 void check_characters(Build& build, const std::string& path, CheckKind kind) {
@@ -63,10 +88,13 @@ void check_characters(Build& build, const std::string& path, CheckKind kind) {
         build.log.log_line(" skipped!");
         return;
     }
-    for (const std::string& line : lines) {
-        if (trim_view(line).starts_with("//")) continue;
-        if (const auto bad = first_invalid_character(line, kind))
-            throw Error("Invalid character < " + utf8(*bad) + " >");
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (trim_view(lines[i]).starts_with("//")) continue;
+        if (const auto bad = find_invalid_character(lines[i], kind)) {
+            SourceLocation where = line_location(path, lines, i, bad->column);
+            where.note = " (" + code_name(bad->character) + ")";
+            throw Error("Invalid character < " + utf8(bad->character) + " >", std::move(where));
+        }
     }
 }
 

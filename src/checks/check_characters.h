@@ -25,8 +25,9 @@ std::optional<char32_t> first_invalid_character(std::string_view text, CheckKind
 
 // Reads the file, logs "%Check chars in file: <path>" and, unless the build
 // skips the check (then it logs " skipped!"), fails with
-// "Invalid character < x >" at the first character outside the set. Comment
-// lines are not checked.
+// "Invalid character < x >" at the first character outside the set, placed
+// at its line and column with the character's code ("U+00A0"). Comment lines
+// are not checked.
 void check_characters(Build& build, const std::string& path, CheckKind kind);
 
 }  // namespace quenlo

@@ -42,8 +42,9 @@ void TerminalLog::append_line(LogColour colour, std::string_view text) {
         out_ << start << lines << "\033[0m\n";
 }
 
+// The dialog's text breaks its lines with CR LF; a terminal wants its own.
 void TerminalUi::show_error(std::string_view text) {
-    err_ << text << std::endl;
+    err_ << replace_all(text, crlf, "\n") << std::endl;
 }
 
 bool stdout_wants_colours() {

@@ -40,12 +40,13 @@ void compile_messages(Build& build) {
 
     std::array<std::string, message_count> texts;
     int current = -1;
-    for (const std::string& raw : lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         build.poll_stop();
-        const std::string_view line = trim_view(raw);
+        const std::string_view line = trim_view(lines[i]);
         if (is_header(line)) {
             const auto number = parse_integer(trim_view(line.substr(1, line.size() - 2)));
-            if (!number) throw Error("syntax error: " + std::string(line));
+            if (!number)
+                throw Error("syntax error: " + std::string(line), line_location(path, lines, i));
             current = *number;
         } else if (current > 0 && current < message_count) {
             texts[current].append(line);

@@ -50,21 +50,25 @@ std::string translate_menu_line(std::string_view line) {
 
 void compile_menu_block(Build& build, const std::vector<std::string>& lines, std::size_t& index,
                         std::string_view object) {
-    std::string& menu = build.reAddMenu;
+    // Each line is kept with its line in "objects.qno" (0 for the frame).
+    const auto add = [&build](std::string_view line, std::size_t source_line = 0) {
+        append_line(build.reAddMenu, line);
+        build.reAddMenu_lines.push_back(source_line);
+    };
     ++index;
-    append_line(menu, "");
-    append_line(menu, dashes);
-    append_line(menu, "// objects.qno :menu: for object: " + std::string(object));
-    append_line(menu, "if (id=='" + std::string(object) + "'){ window.g_list.length = 0; ");
+    add("");
+    add(dashes);
+    add("// objects.qno :menu: for object: " + std::string(object));
+    add("if (id=='" + std::string(object) + "'){ window.g_list.length = 0; ");
     for (; index < lines.size(); ++index) {
         build.poll_stop();
         const std::string_view line = trim_view(lines[index]);
         if (line.empty() || (line.size() > 1 && line.starts_with("//"))) continue;
         if (ends_block(line)) break;
-        append_line(menu, " " + translate_menu_line(line));
+        add(" " + translate_menu_line(line), index + 1);
     }
-    append_line(menu, "}");
-    append_line(menu, dashes);
+    add("}");
+    add(dashes);
 }
 
 }  // namespace quenlo

@@ -1,5 +1,7 @@
 #include "compilers/compile_objects.h"
 
+#include <algorithm>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -28,44 +30,36 @@ std::string ascii_upper(std::string_view text) {
     return out;
 }
 
+// The author's objects, then the exit objects declared by the room links, then
+// a closing header that writes out the last object.
+struct ObjectSource {
+    std::vector<std::string> lines;
+    std::size_t own_lines = 0;  // the first lines, those of "objects.qno" itself
+};
+
 class ObjectCompiler {
 public:
-    explicit ObjectCompiler(Build& build) : build_(build) {}
+    ObjectCompiler(Build& build, std::string path, const ObjectSource& source)
+        : build_(build), path_(std::move(path)), source_(source) {}
 
-    void scan(const std::vector<std::string>& lines) {
+    void scan() {
+        const std::vector<std::string>& lines = source_.lines;
         std::size_t i = 0;
         while (i < lines.size()) {
             build_.poll_stop();
-            const std::string_view line = trim_view(lines[i]);
-            if (line.empty() || line.starts_with("//")) {
-                ++i;
-            } else if (line.starts_with("{_")) {
-                if (!line.ends_with("_}")) throw Error("syntax error: " + std::string(line));
-                const std::string id(trim_view(line.substr(1, line.size() - 2)));
-                if (open_) {
-                    flush();
-                    if (i + 1 == lines.size()) return;  // the closing header is never an object
-                }
-                object_ = ObjectRecord{};
-                object_.id = id;
-                open_ = true;
-                ++i;
-                build_.log.log_line("Found new object: " + id);
-            } else if (!open_) {
-                ++i;
-            } else if (line == ":menu:") {
-                compile_menu_block(build_, lines, i, object_.id);
-            } else if (!read_property(build_, lines, i, line, object_, found_list_)) {
-                read_flags(line, object_);
-                ++i;
-            }
+            const std::size_t at = i;
+            locating_errors([&] { return place(at); }, [&] { return read_line(i); });
+            if (done_) return;
         }
     }
 
     void finish() {
         const std::string_view undeclared = trim_view(build_.room_link_objects);
-        if (!undeclared.empty())
-            throw Error("missing objects specification: " + std::string(undeclared));
+        if (!undeclared.empty()) {
+            const std::string first(undeclared.substr(0, undeclared.find(' ')));
+            throw Error("missing objects specification: " + std::string(undeclared),
+                        find_in_file(build_.path("rooms.qnr"), first + "}"));
+        }
 
         std::string identifiers;
         if (build_.lstobj.size() < object_rows) build_.lstobj.resize(object_rows);
@@ -81,20 +75,86 @@ public:
             identifiers += crlf;
             replace_all_in_place(found_list_, id, "");
             if (build_.definitions.find(id) != std::string::npos)
-                throw Error("duplicated definition: " + id);
+                throw Error("duplicated definition: " + id, header_place(id));
             build_.definitions += "|" + id + "|";
         }
 
         const std::string unknown_found = trim(replace_all(trim_view(found_list_), "|", " "));
         if (!unknown_found.empty())
-            throw Error("unknown :found: objects specification: " + unknown_found);
+            throw Error("unknown :found: objects specification: " + unknown_found,
+                        find_location(path_, own_lines(),
+                                      unknown_found.substr(0, unknown_found.find(' '))));
 
         replace_all_in_place(build_.page, "___OBJECTS___", code_);
         replace_all_in_place(build_.page, "___OBJECTIDS___", identifiers);
     }
 
 private:
-    void flush() {
+    void read_line(std::size_t& i) {
+        const std::vector<std::string>& lines = source_.lines;
+        const std::string_view line = trim_view(lines[i]);
+        if (line.empty() || line.starts_with("//")) {
+            ++i;
+        } else if (line.starts_with("{_")) {
+            if (!line.ends_with("_}")) throw Error("syntax error: " + std::string(line));
+            const std::string id(trim_view(line.substr(1, line.size() - 2)));
+            if (open_) {
+                locating_errors([&] { return object_place(header_, object_.id); },
+                                [&] { flush(i); });
+                if (i + 1 == lines.size()) {  // the closing header is never an object
+                    done_ = true;
+                    return;
+                }
+            }
+            object_ = ObjectRecord{};
+            object_.id = id;
+            open_ = true;
+            header_ = i;
+            ++i;
+            build_.log.log_line("Found new object: " + id);
+        } else if (!open_) {
+            ++i;
+        } else if (line == ":menu:") {
+            compile_menu_block(build_, lines, i, object_.id);
+        } else if (!read_property(build_, lines, i, line, object_, found_list_)) {
+            read_flags(line, object_);
+            ++i;
+        }
+    }
+
+    // Line `index` of the source when it is a line of "objects.qno"; the exit
+    // objects that the room links declare have no line there.
+    SourceLocation place(std::size_t index) const {
+        if (index >= source_.own_lines) return {};
+        return line_location(path_, source_.lines, index);
+    }
+
+    // The header of the object `id` at line `index`, or for an exit object
+    // its link in "rooms.qnr": the last one, which a duplicate repeats.
+    SourceLocation object_place(std::size_t index, const std::string& id) const {
+        if (index < source_.own_lines) return place(index);
+        const std::string rooms = build_.path("rooms.qnr");
+        const std::string link = "|" + id + "|";
+        SourceLocation last;
+        for (SourceLocation next = find_in_file(rooms, link); next.column > 0;
+             next = find_in_file(rooms, link, next.line + 1))
+            last = next;
+        if (last.column > 0) ++last.column;  // on the name, after its bar
+        return last;
+    }
+
+    SourceLocation header_place(const std::string& id) const {
+        const auto header = header_lines_.find(id);
+        return header == header_lines_.end() ? SourceLocation{} : object_place(header->second, id);
+    }
+
+    std::vector<std::string> own_lines() const {
+        return {source_.lines.begin(),
+                source_.lines.begin() + static_cast<std::ptrdiff_t>(source_.own_lines)};
+    }
+
+    // Writes out the open object, whose lines end before line `end`.
+    void flush(std::size_t end) {
         const std::string& id = object_.id;
         if (build_.lstobj.size() >= full_object_list)
             throw Error("maximum number of objects reached");
@@ -113,14 +173,24 @@ private:
             throw Error("Missing short/long description for float object: " + id);
         }
         replace_all_in_place(build_.room_link_objects, id, "");
-        append_line(code_, addobj_call(object_, kind));
+        std::string call = addobj_call(object_, kind);
+        append_line(code_, call);
+        if (header_ < source_.own_lines)
+            build_.note_generated(std::move(call), "objects.qno", header_ + 1,
+                                  std::min(end, source_.own_lines));
         check_definition_name(id);
         build_.log.log_line("Added object [" + std::to_string(build_.lstobj.size()) + "]: " + id);
         flushed_upper_ += "|" + upper + "|";
         build_.lstobj.push_back(id);
+        header_lines_.emplace(id, header_);
     }
 
     Build& build_;
+    const std::string path_;
+    const ObjectSource& source_;
+    std::size_t header_ = 0;                           // line index of the open object's header
+    std::map<std::string, std::size_t> header_lines_;  // of every object written
+    bool done_ = false;
     ObjectRecord object_;
     bool open_ = false;
     std::string found_list_;     // "|" + value + "|" of every ":found:" line
@@ -128,28 +198,29 @@ private:
     std::string code_;           // one f_addobj call per object
 };
 
-// The author's objects, then the exit objects declared by the room links, then
-// a closing header that writes out the last object.
-std::vector<std::string> object_source(const Build& build, const std::string& path) {
+ObjectSource object_source(const Build& build, const std::string& path) {
     std::string text = read_text(path);
+    ObjectSource source;
+    for_each_line(text, [&](std::string_view) { ++source.own_lines; });
     text += crlf;
     text += crlf;
     text.append(buffer_text(build.reAddObj));
-    std::vector<std::string> lines = split_lines(text);
-    if (lines.empty() || trim_view(lines.back()) != "{_") lines.emplace_back(sentinel_header);
-    return lines;
+    source.lines = split_lines(text);
+    if (source.lines.empty() || trim_view(source.lines.back()) != "{_")
+        source.lines.emplace_back(sentinel_header);
+    return source;
 }
 
 }  // namespace
 
 void compile_objects(Build& build) {
     const std::string path = build.path("objects.qno");
-    const std::vector<std::string> lines = object_source(build, path);
+    const ObjectSource source = object_source(build, path);
     build.log.log_line("%Merge file: " + path);
     build.lstobj.assign(reserved_objects, std::string());
 
-    ObjectCompiler compiler(build);
-    compiler.scan(lines);
+    ObjectCompiler compiler(build, path, source);
+    compiler.scan();
     compiler.finish();
 }
 

@@ -25,6 +25,10 @@ constexpr std::string_view section_sign = "\xC2\xA7";  // "§" divides the texts
 struct Room {
     std::array<std::string, texts_per_room> texts;
     int selector = -1;  // index of the variable that picks the text, or -1
+    std::size_t header_line = 0;  // line indexes in "rooms.qnr"
+    std::size_t identifier_line = 0;
+    std::array<std::size_t, texts_per_room> first_line{};  // of each text, from 1
+    std::array<std::size_t, texts_per_room> last_line{};
 };
 
 // Reads the lines of "rooms.qnr" into the room slots.
@@ -32,17 +36,21 @@ class RoomScanner {
 public:
     explicit RoomScanner(Build& build) : build_(build) {}
 
-    void scan(const std::vector<std::string>& lines) {
-        for (const std::string& raw : lines) {
+    void scan(const std::string& path, const std::vector<std::string>& lines) {
+        for (line_ = 0; line_ < lines.size(); ++line_) {
             build_.poll_stop();
-            const std::string_view line = trim_view(raw);
+            const std::string_view line = trim_view(lines[line_]);
             if (line.empty() || line.starts_with("//")) continue;
-            if (line.front() == '{' && line.back() == '}' && count_code_points(line) <= 7)
-                read_header(line);
-            else if (line.front() == '_' && line.back() == '_')
-                read_identifier(line);
-            else
-                read_description(line);
+            locating_errors(
+                [&] { return line_location(path, lines, line_); },
+                [&] {
+                    if (line.front() == '{' && line.back() == '}' && count_code_points(line) <= 7)
+                        read_header(line);
+                    else if (line.front() == '_' && line.back() == '_')
+                        read_identifier(line);
+                    else
+                        read_description(line);
+                });
         }
     }
 
@@ -78,6 +86,7 @@ private:
         if (!build_.lstroom[n].empty())
             throw syntax_error("Duplicated room index: " + std::string(line));
         current_ = n;
+        rooms_[n].header_line = line_;
 
         const std::string room = std::to_string(n);
         if (auto_discover && build_.map_enabled && n >= 1)
@@ -111,6 +120,7 @@ private:
             if (!room.empty() && room == identifier)
                 throw Error("duplicated room: " + std::string(identifier));
         build_.lstroom[current_] = identifier;
+        rooms_[current_].identifier_line = line_;
         build_.log.log_line(" -> " + std::string(identifier));
         if (!variable.empty()) build_.log.log_line(" -> " + std::string(variable));
     }
@@ -122,13 +132,16 @@ private:
             return;
         }
         if (current_ < 1) return;  // the player is never in room 0
-        std::string& text = rooms_[current_].texts[text_];
-        text.append(line);
-        text += ' ';
+        Room& room = rooms_[current_];
+        room.texts[text_].append(line);
+        room.texts[text_] += ' ';
+        if (room.first_line[text_] == 0) room.first_line[text_] = line_ + 1;
+        room.last_line[text_] = line_ + 1;
     }
 
     Build& build_;
     std::array<Room, room_count> rooms_;
+    std::size_t line_ = 0;  // index of the line being read
     int current_ = -1;
     int text_ = 0;  // 0 to 4 for texts 1 to 5
     bool has_start_room_ = false;
@@ -139,6 +152,7 @@ void reset_declaration_buffers(Build& build) {
     build.reAddCond.clear();
     build.reAddAction.clear();
     build.reAddMenu.clear();
+    build.reAddMenu_lines.clear();
     build.reAddCounter.clear();
     build.reAddObj.clear();
     build.lstobjroom.clear();
@@ -167,7 +181,7 @@ void compile_rooms(Build& build) {
     reset_declaration_buffers(build);
 
     RoomScanner scanner(build);
-    scanner.scan(lines);
+    scanner.scan(path, lines);
 
     std::string code;
     std::string identifiers;
@@ -184,12 +198,18 @@ void compile_rooms(Build& build) {
         const Room& room = scanner.rooms()[n];
         const int texts = room.selector >= 0 ? texts_per_room : 1;
         for (int k = 0; k < texts && !room.texts[k].empty(); ++k) {
-            const std::string text =
-                escape_text(merge_room_links(build, room.texts[k], identifier));
-            append_line(code, description_line(n, room, k + 1, text));
+            const std::string text = locating_errors(
+                [&] { return line_location(path, lines, room.header_line); },
+                [&] { return escape_text(merge_room_links(build, room.texts[k], identifier)); });
+            std::string line = description_line(n, room, k + 1, text);
+            append_line(code, line);
+            build.note_generated(std::move(line), "rooms.qnr", room.first_line[k],
+                                 room.last_line[k]);
         }
         if (build.definitions.find(identifier) != std::string::npos)
-            throw Error("duplicated definition: " + identifier);
+            throw Error("duplicated definition: " + identifier,
+                        line_location(path, lines, room.identifier_line,
+                                      column_of(lines[room.identifier_line], identifier)));
         build.definitions += "|" + identifier + "|";
         build.log.log_line("Added room: " + std::to_string(n) + " : " + identifier);
     }
@@ -197,7 +217,8 @@ void compile_rooms(Build& build) {
     const std::unordered_set<std::string> rooms(build.lstroom.begin(), build.lstroom.end());
     for (const std::string& destination : build.lsttmpdir)
         if (!rooms.contains(destination))
-            throw Error("unknown direction in rooms.qnr: " + destination);
+            throw Error("unknown direction in rooms.qnr: " + destination,
+                        find_location(path, lines, destination + "}"));
 
     replace_all_in_place(build.page, "___ROOMS___", code);
     replace_all_in_place(build.page, "___ROOMIDS___", identifiers);

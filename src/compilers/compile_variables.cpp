@@ -54,18 +54,21 @@ void compile_variables(Build& build) {
 
     build.lstvar.assign(variable_count, std::string());
     std::array<std::string, variable_count> initialisations;
-    for (const std::string& raw : lines) {
+    std::array<std::size_t, variable_count> declared_at{};  // line index of each declaration
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         build.poll_stop();
-        const std::string_view line = trim_view(raw);
+        const std::string_view line = trim_view(lines[i]);
         if (line.empty() || line.starts_with("//")) continue;
+        const auto here = [&] { return line_location(path, lines, i); };
         const auto declaration = parse_declaration(line);
-        if (!declaration) throw Error("syntax error: " + std::string(line));
+        if (!declaration) throw Error("syntax error: " + std::string(line), here());
         const auto& [index, name, value] = *declaration;
         if (!build.lstvar[index].empty())
-            throw Error("duplicated variable index: " + std::to_string(index));
+            throw Error("duplicated variable index: " + std::to_string(index), here());
         for (const std::string& declared : build.lstvar)
-            if (declared == name) throw Error("duplicated variable: " + name);
+            if (declared == name) throw Error("duplicated variable: " + name, here());
         build.lstvar[index] = name;
+        declared_at[index] = i;
         initialisations[index] =
             "window.g_var[" + std::to_string(index) + "]=" + std::to_string(value) + ";";
     }
@@ -82,7 +85,12 @@ void compile_variables(Build& build) {
         }
         initialisation += initialisations[index];
         initialisation += crlf;
-        check_definition_name(name);
+        locating_errors(
+            [&] {
+                return line_location(path, lines, declared_at[index],
+                                     column_of(lines[declared_at[index]], name));
+            },
+            [&] { check_definition_name(name); });
         build.definitions += "|" + name + "|";
         names += "'" + name + "',";
         names += crlf;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "foundation/build_log.h"
+#include "foundation/source_location.h"
 
 namespace quenlo {
 
@@ -37,6 +38,14 @@ public:
     // project folder + separator + file name
     std::string path(std::string_view file_name) const;
 
+    // Records that generated line `code` was made from lines `first` to
+    // `last` (from 1; `last` 0 for `first` alone) of the project file `file`.
+    void note_generated(std::string code, std::string_view file, std::size_t first,
+                        std::size_t last = 0) {
+        generated_lines.push_back(
+            {std::move(code), std::string(file), first, last < first ? first : last});
+    }
+
     // Message `n` as compiled into `lstmsg`, or "" when there is none.
     const std::string& message(std::size_t n) const;
 
@@ -64,6 +73,12 @@ public:
     std::vector<std::string> lstobj;      // object identifiers
     std::vector<std::string> lstobjroom;  // objects named in room links
     std::vector<std::string> lsttmpdir;   // exit destinations to verify
+
+    // Where generated code came from in the project files, for the unknown
+    // identifier check; and the "objects.qno" line (from 1) of each line of
+    // `reAddMenu`, 0 for the lines that frame a menu.
+    std::vector<GeneratedLine> generated_lines;
+    std::vector<std::size_t> reAddMenu_lines;
 
     // Generated code carried from the compilers to the script sections.
     std::string reAddObj;

@@ -48,12 +48,14 @@ MapGridReading read_map_grid(std::string_view text) {
         if (start >= text.size()) {
             reading.error = "The text ends after " + std::to_string(text.size()) +
                             " characters, before the field of " + cell_name(x, y) + ".";
+            reading.error_at = text.size();
             return reading;
         }
         const std::string_view field = text.substr(start, MapGrid::field_width);
         const auto value = parse_integer(field);
         if (!value) {
             reading.error = field_error(x, y, start, field);
+            reading.error_at = start;
             return reading;
         }
         grid.set_cell(x, y, *value);

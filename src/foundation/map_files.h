@@ -51,6 +51,7 @@ std::optional<MapGrid> parse_map_grid(std::string_view text);
 struct MapGridReading {
     std::optional<MapGrid> grid;
     std::string error;  // empty when there is a grid
+    std::size_t error_at = 0;  // where in the text (from 0) the fault starts
 };
 MapGridReading read_map_grid(std::string_view text);
 

@@ -1,5 +1,6 @@
 #include "foundation/project_files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -66,7 +67,45 @@ std::string fix_invalid_utf8(std::string_view bytes) {
     return out;
 }
 
+// UTF-16 saved without its byte-order mark: among the first few hundred
+// bytes, most of one parity are NUL and hardly any of the other, as the high
+// bytes of Latin text are. UTF-8 and Windows-1252 text has no NUL at all.
+bool looks_like_utf16_without_mark(std::string_view bytes) {
+    constexpr std::size_t sampled = 512;
+    const std::size_t pairs = std::min(bytes.size(), sampled) / 2;
+    if (pairs == 0) return false;
+    std::size_t even_nul = 0;
+    std::size_t odd_nul = 0;
+    for (std::size_t i = 0; i < pairs; ++i) {
+        even_nul += bytes[2 * i] == '\0';
+        odd_nul += bytes[2 * i + 1] == '\0';
+    }
+    const auto most = [&](std::size_t n) { return 2 * n > pairs; };
+    const auto few = [&](std::size_t n) { return 4 * n <= pairs; };
+    return (most(even_nul) && few(odd_nul)) || (most(odd_nul) && few(even_nul));
+}
+
+Error open_error(const std::string& path, std::string_view reason) {
+    return Error("Cannot open file \"" + path + "\". " + std::string(reason));
+}
+
+// The file's decoded text; a file that is UTF-16 without a mark is refused
+// rather than read as a text of NUL characters.
+std::string read_decoded(const std::string& path) {
+    const std::string bytes = read_bytes(path);
+    if (!has_byte_order_mark(bytes) && looks_like_utf16_without_mark(bytes))
+        throw open_error(path,
+                         "It looks like UTF-16 text without a byte-order mark; "
+                         "save it as UTF-8.");
+    return decode_text(bytes);
+}
+
 }  // namespace
+
+bool has_byte_order_mark(std::string_view bytes) {
+    return bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") ||
+           bytes.starts_with("\xFE\xFF");
+}
 
 std::string project_path(std::string_view folder, std::string_view file_name) {
     std::string path(folder);
@@ -84,9 +123,7 @@ std::string decode_text(std::string_view bytes) {
 }
 
 std::string read_bytes(const std::string& path) {
-    const auto fail = [&](int error) {
-        return Error("Cannot open file \"" + path + "\". " + std::strerror(error));
-    };
+    const auto fail = [&](int error) { return open_error(path, std::strerror(error)); };
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) throw fail(EISDIR);
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
@@ -103,11 +140,11 @@ std::string read_bytes(const std::string& path) {
 }
 
 std::vector<std::string> read_lines(const std::string& path) {
-    return split_lines(decode_text(read_bytes(path)));
+    return split_lines(read_decoded(path));
 }
 
 std::string read_text(const std::string& path) {
-    const std::string text = decode_text(read_bytes(path));
+    const std::string text = read_decoded(path);
     std::string joined;
     joined.reserve(text.size() + text.size() / 32);
     bool first = true;

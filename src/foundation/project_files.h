@@ -16,9 +16,14 @@ std::string project_path(std::string_view folder, std::string_view file_name);
 // otherwise Windows-1252. Malformed sequences become U+FFFD; nothing fails.
 std::string decode_text(std::string_view bytes);
 
+// Whether the bytes start with a UTF-8 or UTF-16 byte-order mark.
+bool has_byte_order_mark(std::string_view bytes);
+
 // The file's bytes; fails with "Cannot open file "<path>". <reason>".
 std::string read_bytes(const std::string& path);
-// The file's lines (decoded, split at CR LF, CR or LF).
+// The file's lines (decoded, split at CR LF, CR or LF). A file without a
+// byte-order mark that is plainly UTF-16 is refused with the same error, its
+// reason saying to save it as UTF-8.
 std::vector<std::string> read_lines(const std::string& path);
 // The same content as one text, the lines joined by CR LF.
 std::string read_text(const std::string& path);

@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "backend/check_unknown_identifiers.h"
 #include "backend/encode_release_text.h"
@@ -18,6 +19,7 @@
 #include "foundation/build.h"
 #include "foundation/build_log.h"
 #include "foundation/error.h"
+#include "foundation/source_location.h"
 #include "merges/map_merge.h"
 #include "foundation/placeholders.h"
 #include "foundation/project_files.h"
@@ -144,6 +146,25 @@ void log_success(const Build& build) {
     build.log.log_line("");
 }
 
+// The error line, then where in the project files the fault lies; the dialog
+// shows the first place under the error.
+void report_failure(const Error& error, bool stopped, BuildLog& log, BuildUi& ui) {
+    const std::string message = error.what();
+    const std::string shown = stopped ? "Error: process stopped by user" : "Error: " + message;
+    log.log_line(shown);
+    const std::vector<SourceLocation> places =
+        stopped ? std::vector<SourceLocation>{} : error.locations();
+    for (const SourceLocation& where : places)
+        for (const std::string& line : location_block(where, message)) log.log_line(line);
+    log.log_line("");
+    std::string dialog = "Unable to generate HTML files!\r\n\r\n" + shown;
+    if (!places.empty()) {
+        if (!dialog.ends_with("\r\n")) dialog += "\r\n";  // a report ends with its own break
+        dialog += location_line(places.front(), message);
+    }
+    ui.show_error(dialog);
+}
+
 }  // namespace
 
 bool generate(Workspace& workspace, BuildLog& log, BuildUi& ui, bool release) {
@@ -159,11 +180,7 @@ bool generate(Workspace& workspace, BuildLog& log, BuildUi& ui, bool release) {
     try {
         run_phases(build, workspace.reDefault);
     } catch (const Error& error) {
-        const std::string shown = workspace.stop ? "Error: process stopped by user"
-                                                 : "Error: " + std::string(error.what());
-        log.log_line(shown);
-        log.log_line("");
-        ui.show_error("Unable to generate HTML files!\r\n\r\n" + shown);
+        report_failure(error, workspace.stop, log, ui);
         end_build(workspace, ui);
         return false;
     } catch (...) {

@@ -11,29 +11,53 @@ namespace quenlo {
 
 namespace {
 
+// The line and column of the text's byte `offset`, every character before it
+// being one byte (the grid reader stops at the first field beyond ASCII).
+SourceLocation text_location(const std::string& path, std::string_view text, std::size_t offset) {
+    const std::vector<std::string> lines = split_lines(text);
+    std::size_t line_start = 0;
+    std::size_t index = 0;
+    for (std::size_t i = 0; i < offset && i < text.size(); ++i)
+        if (text[i] == '\n') {
+            line_start = i + 1;
+            ++index;
+        }
+    if (index >= lines.size())
+        return line_location(path, lines, lines.empty() ? 0 : lines.size() - 1);
+    return line_location(path, lines, index, offset - line_start + 1);
+}
+
 void merge_map(Build& build, int n) {
     const std::string number = std::to_string(n);
     const std::string file = "map" + number + ".qn";
     try {
         build.log.log_line("%Merge map data (" + file + ") ...");
-        const auto grid = parse_map_grid(read_text(build.path(file)));
-        if (!grid) throw Error("");
-        replace_placeholder(build.page, "___MAP" + number + "___", runtime_cell_list(*grid),
+        const std::string path = build.path(file);
+        const std::string text = read_text(path);
+        const MapGridReading reading = read_map_grid(text);
+        if (!reading.grid) {
+            SourceLocation where = text_location(path, text, reading.error_at);
+            where.note = ": " + reading.error;
+            throw Error("", std::move(where));
+        }
+        replace_placeholder(build.page, "___MAP" + number + "___", runtime_cell_list(*reading.grid),
                             build.log);
         build.poll_stop();
-    } catch (const Error&) {
-        throw Error("Invalid " + file + " file!");
+    } catch (const Error& error) {
+        throw Error("Invalid " + file + " file!", error.locations());
     }
 }
 
 void merge_connections(Build& build) {
     try {
         std::string list;
+        std::size_t number = 0;
         for (const ConnectionLine& line :
              parse_connections(read_text(build.path("connections.qn")))) {
             list += line.text;
             list += ',';
             list += crlf;
+            build.note_generated(line.text + ",", "connections.qn", ++number);
         }
         build.log.log_line("%Merge maps connections (connections.qn) ...");
         replace_placeholder(build.page, "___CONNECTIONS___", list, build.log);

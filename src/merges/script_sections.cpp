@@ -1,5 +1,6 @@
 #include "merges/script_sections.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "checks/escape_text.h"
@@ -40,6 +41,22 @@ private:
     std::size_t mark_ = 10;
 };
 
+// The converted code keeps its lines but for the blank frame lines that the
+// conversion trims off its start, so its last line is still the code of the
+// last of `source_lines`. When a string ran over lines it is left unplaced.
+void note_generated_lines(Build& build, std::string_view code, std::string_view file,
+                          const std::vector<std::size_t>& source_lines) {
+    const std::vector<std::string> lines = split_lines(code);
+    if (lines.size() > source_lines.size()) return;
+    const std::size_t trimmed = source_lines.size() - lines.size();
+    if (std::any_of(source_lines.begin(), source_lines.begin() + trimmed,
+                    [](std::size_t line) { return line > 0; }))
+        return;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (const std::size_t line = source_lines[trimmed + i])
+            build.note_generated(lines[i], file, line);
+}
+
 }  // namespace
 
 std::string annotate_lines(std::string_view text, std::string_view file_name) {
@@ -57,7 +74,12 @@ std::string annotate_lines(std::string_view text, std::string_view file_name) {
     return out;
 }
 
-std::string convert_strings(Build& build, std::string_view text) {
+SourceLocation LineOrigins::place(std::size_t index, std::string_view needle) const {
+    if (index >= lines.size() || lines[index] == 0) return {};
+    return file_location(path, lines[index], needle);
+}
+
+std::string convert_strings(Build& build, std::string_view text, const LineOrigins& origins) {
     build.log.log_line("Converting strings...");
     const auto names = declared_names(build);
     // The text is followed by three blanks of which the first is visited, so
@@ -68,14 +90,18 @@ std::string convert_strings(Build& build, std::string_view text) {
     out.reserve(text.size() + text.size() / 16);
     std::string quoted;  // the content of the open string
     bool in_string = false;
+    std::size_t line = 0;         // index of the line being visited
+    std::size_t string_line = 0;  // of the line where the open string began
 
     const auto visit = [&](std::size_t position, char32_t c, std::string_view bytes) {
         build.poll_stop();
         progress.at(position);
+        if (c == '\n') ++line;
         if (!in_string) {
             if (c == '"') {
                 out += '\'';
                 in_string = true;
+                string_line = line;
             } else {
                 out.append(bytes);
             }
@@ -86,8 +112,11 @@ std::string convert_strings(Build& build, std::string_view text) {
             return;
         }
         std::string value = escape_text(quoted);
-        if (quoted.starts_with('_') && quoted.ends_with('_') && !names.contains(value))
-            throw Error("unknown definition: " + value);
+        if (quoted.starts_with('_') && quoted.ends_with('_') && !names.contains(value)) {
+            SourceLocation where = origins.place(string_line, '"' + quoted + '"');
+            if (where.column > 0) ++where.column;  // on the name, after its quote
+            throw Error("unknown definition: " + value, std::move(where));
+        }
         out += value;
         out += '\'';
         quoted.clear();
@@ -107,7 +136,10 @@ std::string convert_strings(Build& build, std::string_view text) {
 
 void merge_menus(Build& build) {
     const std::string menus = replace_all(buffer_text(build.reAddMenu), "}", ";}");
-    replace_placeholder(build.page, "___MENUS___", convert_strings(build, menus), build.log);
+    const LineOrigins origins{build.path("objects.qno"), build.reAddMenu_lines};
+    const std::string converted = convert_strings(build, menus, origins);
+    note_generated_lines(build, converted, "objects.qno", build.reAddMenu_lines);
+    replace_placeholder(build.page, "___MENUS___", converted, build.log);
 }
 
 void merge_script(Build& build, std::string_view file_name, std::string_view placeholder,
@@ -117,8 +149,19 @@ void merge_script(Build& build, std::string_view file_name, std::string_view pla
     std::string section(prefix);
     section += crlf;
     section += crlf;
+    // The generated prefix and the blank line after it, then each source line
+    // after its comment.
+    LineOrigins origins{
+        build.path(file_name),
+        std::vector<std::size_t>(std::count(prefix.begin(), prefix.end(), '\n') + 2)};
+    std::size_t source_line = 0;
+    for_each_line(source, [&](std::string_view) {
+        origins.lines.push_back(0);
+        origins.lines.push_back(++source_line);
+    });
     section += annotate_lines(replace_all(source, "}", ";}"), file_name);
-    replace_placeholder(build.page, placeholder, convert_strings(build, section), build.log);
+    replace_placeholder(build.page, placeholder, convert_strings(build, section, origins),
+                        build.log);
 }
 
 void merge_script_sections(Build& build) {

@@ -6,6 +6,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "foundation/source_location.h"
 
 namespace quenlo {
 
@@ -26,10 +29,22 @@ void merge_script_sections(Build& build);
 // Every line preceded by "// <file name> line:<n>", n counting from 1.
 std::string annotate_lines(std::string_view text, std::string_view file_name);
 
+// Where the lines of a text to convert came from: line i of the text is line
+// `lines[i]` (from 1) of the project file `path`, or generated when that is 0
+// or missing.
+struct LineOrigins {
+    std::string path;
+    std::vector<std::size_t> lines;
+
+    // The place of line `index` of the text, with the column of `needle` there.
+    SourceLocation place(std::size_t index, std::string_view needle) const;
+};
+
 // Every double-quoted text becomes a single-quoted, escaped one; a quoted
 // "_name_" must be a declared room, object or variable, or the build fails
-// with "unknown definition: " + name. Logs "Converting strings...", progress
-// by tens and "...100%"; polls the stop flag at every character.
-std::string convert_strings(Build& build, std::string_view text);
+// with "unknown definition: " + name, placed by `origins`. Logs "Converting
+// strings...", progress by tens and "...100%"; polls the stop flag at every
+// character.
+std::string convert_strings(Build& build, std::string_view text, const LineOrigins& origins = {});
 
 }  // namespace quenlo

@@ -141,6 +141,9 @@ check "unknown name exits 1" "[ $rc -eq 1 ]"
 check "unknown name reported with its whole line" "grep -qx 'Error: Unknown objects/rooms/variables: ' '$work/out' && grep -qxF \"if (f_istaken(_lampdaa_)) f_show('Fatto.');\" '$work/out'"
 check "unknown name in the error dialog" "grep -qF \"if (f_istaken(_lampdaa_)) f_show('Fatto.');\" '$work/err'"
 check "unknown name writes nothing" "[ ! -e '$r/casa_debug.html' ]"
+check "unknown name placed on standard output after the error" "[ \"\$(grep -A4 -xF \"if (f_istaken(_lampdaa_)) f_show('Fatto.');\" '$work/out' | tail -3)\" = \"\$(printf '%s\\n%s\\n%s' '$r/actions.qna:2:18: error: Unknown objects/rooms/variables: _lampdaa_' '       if (f_istaken(_lampdaa_)) f_show(\"Fatto.\");' '                     ^')\" ]"
+check "error dialog shows the location line" "tail -1 '$work/err' | grep -qxF '$r/actions.qna:2:18: error: Unknown objects/rooms/variables: _lampdaa_'"
+check "standard error has no CR" "! grep -q $'\r' '$work/err'"
 NO_COLOR=1 "$cli" build --skip-unknown "$r" > "$work/out" 2>&1; rc=$?
 check "skip switch lets the build go on" "[ $rc -eq 0 ] && grep -qx ' skipped!' '$work/out' && [ -s '$r/casa_debug.html' ]"
 

@@ -106,6 +106,30 @@ void check_no_temporary_file(const FolderSnapshot& after) {
                 "no temporary file of a page is left in the folder", name);
 }
 
+// The log's last error line followed by the location line of each of its
+// blocks, when every line between it and the closing empty line belongs to a
+// block: "PATH:LINE[:COLUMN]: error: TEXT", the source line indented by four
+// blanks, and a caret line of blanks and "^" where the column is known. An
+// empty list when the log does not end that way.
+std::vector<std::string> location_lines_after_error(const std::vector<std::string>& lines) {
+    std::size_t error = lines.size();
+    while (error > 0 && !lines[error - 1].starts_with("Error: ")) --error;
+    if (error == 0) return {};
+    std::vector<std::string> found = {lines[error - 1]};
+    const std::size_t end = lines.size() - 1;  // the empty line
+    for (std::size_t i = error; i < end;) {
+        if (lines[i].find(": error: ") == std::string::npos || i + 1 >= end ||
+            !lines[i + 1].starts_with("    "))
+            return {};
+        found.push_back(lines[i]);
+        i += 2;
+        if (i < end && lines[i].find_first_not_of(' ') != std::string::npos &&
+            lines[i].find_first_not_of(' ') == lines[i].size() - 1 && lines[i].back() == '^')
+            ++i;
+    }
+    return found;
+}
+
 void check_failed_build(const FolderSnapshot& before, const FolderSnapshot& after,
                         const KeptLog& log, const KeptUi& ui) {
     require(after == before, "a failed build changes no file in the folder",
@@ -113,9 +137,14 @@ void check_failed_build(const FolderSnapshot& before, const FolderSnapshot& afte
     require(ui.errors.size() == 1, "a failed build shows one error dialog");
     require(ui.errors[0].starts_with("Unable to generate HTML files!\r\n\r\nError: "),
             "the error dialog says that the build failed", ui.errors[0]);
-    require(log.lines.size() >= 2 && log.lines.back().empty() &&
-                log.lines[log.lines.size() - 2].starts_with("Error: "),
-            "a failed build ends its log with the error and an empty line");
+    require(!log.lines.empty() && log.lines.back().empty(),
+            "a failed build ends its log with an empty line");
+    const std::vector<std::string> places = location_lines_after_error(log.lines);
+    require(!places.empty() && places.front().starts_with("Error: "),
+            "a failed build ends its log with the error, its location blocks and an empty line");
+    if (places.size() > 1)
+        require(ui.errors[0].ends_with("\n" + places[1]),
+                "the error dialog ends with the first location line", ui.errors[0]);
 }
 
 // "debug.html" and "release.html" without a name in message 50, else

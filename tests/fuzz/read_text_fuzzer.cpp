@@ -1,6 +1,7 @@
 // Project files as bytes on disk: decoding (byte-order marks, UTF-8,
-// Windows-1252), splitting into lines, reading through a file, then text
-// escaping and the character check of what was read. Decoded text and every
+// Windows-1252), splitting into lines, reading through a file (refusing UTF-16
+// without its mark), then text escaping and the character check of what was
+// read. Decoded text and every
 // line are UTF-8; escaped text holds nothing that escaping removes; the
 // character check finds the first forbidden character, no other.
 
@@ -93,16 +94,69 @@ void check_lines(const std::string& text, const std::vector<std::string>& lines)
             "the lines are the text cut at CR LF, CR and LF", text);
 }
 
-void check_file_reading(std::string_view bytes, const std::string& path,
+void write_file(const std::string& path, std::string_view bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    require(file.good(), "the scratch file can be written", path);
+}
+
+// Whether reading the file is refused; a refusal is the file-open error,
+// saying to save the file as UTF-8, for both ways of reading.
+bool refused(const std::string& path) {
+    const auto refusal = [&](auto&& read) -> std::string {
+        try {
+            read(path);
+        } catch (const Error& error) {
+            return error.what();
+        }
+        return {};
+    };
+    const std::string by_lines = refusal([](const std::string& p) { return read_lines(p); });
+    const std::string by_text = refusal([](const std::string& p) { return read_text(p); });
+    require(by_lines == by_text, "reading lines and text refuse the same files", by_lines);
+    if (by_lines.empty()) return false;
+    require(by_lines.starts_with("Cannot open file \"" + path + "\". ") &&
+                by_lines.find("UTF-8") != std::string::npos,
+            "a refused file gets the file-open error that says to save it as UTF-8", by_lines);
+    return true;
+}
+
+// Text of ASCII characters other than NUL, as UTF-16 little-endian without a
+// mark writes it: every odd byte NUL, no even one.
+bool is_plain_utf16_ascii(std::string_view bytes) {
+    if (bytes.size() < 2 || bytes.size() % 2 != 0) return false;
+    for (std::size_t i = 0; i < bytes.size(); i += 2)
+        if (bytes[i] == '\0' || static_cast<unsigned char>(bytes[i]) >= 0x80 ||
+            bytes[i + 1] != '\0')
+            return false;
+    return true;
+}
+
+// A file is read as its decoded text unless it is UTF-16 without a mark: one
+// without any NUL byte is always read, Latin text in UTF-16 without a mark is
+// always refused. Tells whether the file was read; it is left holding `bytes`.
+bool check_file_reading(std::string_view bytes, const std::string& path,
                         const std::vector<std::string>& lines) {
-    {
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        require(file.good(), "the scratch file can be written", path);
-    }
+    write_file(path, bytes);
     require(read_bytes(path) == bytes, "a file reads back its bytes");
-    require(read_lines(path) == lines, "reading a file gives the lines of its decoded text");
-    require(read_text(path) == join_lines(lines), "a file's text is its lines joined by CR LF");
+    const bool refused_bytes = refused(path);
+    if (bytes.find('\0') == std::string_view::npos)
+        require(!refused_bytes, "a file without NUL bytes is read as text");
+    if (is_plain_utf16_ascii(bytes))
+        require(refused_bytes, "Latin text in UTF-16 without a mark is refused");
+    if (!refused_bytes) {
+        require(read_lines(path) == lines, "reading a file gives the lines of its decoded text");
+        require(read_text(path) == join_lines(lines), "a file's text is its lines joined by CR LF");
+    }
+
+    // The same text saved as UTF-16 without its mark.
+    const std::string unmarked = utf16_with_mark(code_points(decode_text(bytes)), false).substr(2);
+    if (is_plain_utf16_ascii(unmarked)) {
+        write_file(path, unmarked);
+        require(refused(path), "Latin text in UTF-16 without a mark is refused", unmarked);
+        write_file(path, bytes);
+    }
+    return !refused_bytes;
 }
 
 bool starts_entity(std::string_view rest) {
@@ -169,7 +223,7 @@ public:
 };
 
 void check_characters_of(const std::string& text, const std::string& path,
-                         const std::vector<std::string>& lines, CheckKind chosen) {
+                         const std::vector<std::string>& lines, CheckKind chosen, bool readable) {
     const std::u32string points = code_points(text);
     for (const CheckKind kind : {CheckKind::script, CheckKind::message, CheckKind::variable,
                                  CheckKind::text, CheckKind::introduction})
@@ -188,6 +242,10 @@ void check_characters_of(const std::string& text, const std::string& path,
         check_characters(build, path, chosen);
     } catch (const Error& e) {
         error = e.what();
+    }
+    if (!readable) {
+        require(error.starts_with("Cannot open file \""), "a refused file is not checked", error);
+        return;
     }
     const auto forbidden = first_forbidden(without_comment_lines(lines), chosen);
     const std::string expected = forbidden ? "Invalid character < " + utf8(*forbidden) + " >" : "";
@@ -211,9 +269,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check_decoding(bytes, text);
     const std::vector<std::string> lines = split_lines(text);
     check_lines(text, lines);
-    check_file_reading(bytes, path, lines);
+    const bool readable = check_file_reading(bytes, path, lines);
     check_escaping(text);
     const auto kind = static_cast<CheckKind>(size % 5 + 1);
-    check_characters_of(text, path, lines, kind);
+    check_characters_of(text, path, lines, kind, readable);
     return 0;
 }

@@ -21,6 +21,14 @@ protected:
     const std::string& last_line_before_blank() const {
         return sink.lines.at(sink.lines.size() - 2).text;
     }
+    // The lines from the last build's error line to the blank line that ends
+    // the log; none when it has no error line.
+    std::vector<std::string> error_lines() const {
+        const std::vector<std::string> all = sink.texts();
+        for (auto line = all.rbegin(); line != all.rend(); ++line)
+            if (line->starts_with("Error: ")) return {line.base() - 1, all.end() - 1};
+        return {};
+    }
 
     test::TempProject project;
     Workspace workspace;
@@ -130,7 +138,13 @@ TEST_F(Pipeline, FailedBuildLeavesEarlierOutputUntouched) {
     project.write("intro.qni", "\xC3\xB1");  // "ñ" is not allowed anywhere
     workspace.switches.skip_characters_check = false;
     EXPECT_FALSE(build(true));
-    EXPECT_EQ(last_line_before_blank(), "Error: Invalid character < ñ >");
+    EXPECT_EQ(error_lines(),
+              (std::vector<std::string>{
+                  "Error: Invalid character < ñ >",
+                  project.file("intro.qni") + ":1:1: error: Invalid character < ñ > (U+00F1)",
+                  "    ñ",
+                  "    ^",
+              }));
     EXPECT_EQ(project.read("debug.html"), "earlier debug");
     EXPECT_EQ(project.read("release.html"), "earlier release");
 }
@@ -139,7 +153,18 @@ TEST_F(Pipeline, CharacterCheckWhenSwitchedOn) {
     workspace.switches.skip_characters_check = false;
     project.write("help.qni", "Disse \"ciao\"\r\n");
     EXPECT_FALSE(build());
-    EXPECT_EQ(last_line_before_blank(), "Error: Invalid character < \" >");
+    EXPECT_EQ(error_lines(),
+              (std::vector<std::string>{
+                  "Error: Invalid character < \" >",
+                  project.file("help.qni") + ":1:7: error: Invalid character < \" > (U+0022)",
+                  "    Disse \"ciao\"",
+                  "          ^",
+              }));
+    EXPECT_EQ(ui.errors,
+              std::vector<std::string>{
+                  "Unable to generate HTML files!\r\n\r\nError: Invalid character < \" >"
+                  "\r\n" +
+                  project.file("help.qni") + ":1:7: error: Invalid character < \" > (U+0022)"});
     EXPECT_FALSE(sink.contains(" skipped!"));
 }
 
@@ -212,11 +237,12 @@ TEST_F(Pipeline, JunkInEveryFileNeverCrashes) {
     bool built = false;
     EXPECT_NO_THROW(built = build());
     if (!built) {
-        EXPECT_TRUE(last_line_before_blank().starts_with("Error: "));
+        EXPECT_FALSE(error_lines().empty());
     }
     workspace.switches.skip_characters_check = false;
     EXPECT_FALSE(build());
-    EXPECT_TRUE(last_line_before_blank().starts_with("Error: Invalid character < "));
+    ASSERT_FALSE(error_lines().empty());
+    EXPECT_TRUE(error_lines().front().starts_with("Error: Invalid character < "));
 }
 
 }  // namespace

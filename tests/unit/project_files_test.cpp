@@ -85,6 +85,42 @@ TEST_F(ReadFiles, MissingFileNamesPathAndReason) {
     EXPECT_THROW(read_text(folder.path()), Error);  // a folder is not a file
 }
 
+// "{1}\r\nIl faro\r\n" as Notepad's "Unicode" saves it, without the mark.
+std::string utf16_without_mark(std::string_view ascii, bool big_endian) {
+    std::string bytes;
+    for (const char c : ascii) {
+        bytes += big_endian ? '\0' : c;
+        bytes += big_endian ? c : '\0';
+    }
+    return bytes;
+}
+
+TEST_F(ReadFiles, Utf16WithoutMarkIsRefusedWithTheOpenError) {
+    const std::string expected = "Cannot open file \"" + folder.file("messages.qnr") +
+                                 "\". It looks like UTF-16 text without a byte-order mark; "
+                                 "save it as UTF-8.";
+    for (const bool big_endian : {false, true}) {
+        folder.write("messages.qnr", utf16_without_mark("{1}\r\nIl faro\r\n", big_endian));
+        try {
+            read_text(folder.file("messages.qnr"));
+            ADD_FAILURE() << "read as text";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), expected);
+        }
+        EXPECT_THROW(read_lines(folder.file("messages.qnr")), Error);
+    }
+}
+
+TEST_F(ReadFiles, NulBytesThatAreNotUtf16AreStillText) {
+    // With its mark the same UTF-16 reads; a stray NUL or two is no UTF-16.
+    folder.write("marked", "\xFF\xFE" + utf16_without_mark("a\r\nb", false));
+    EXPECT_EQ(read_lines(folder.file("marked")), (Lines{"a", "b"}));
+    folder.write("stray", std::string("ab\0cdefgh\0", 11));
+    EXPECT_EQ(read_lines(folder.file("stray")), Lines{std::string("ab\0cdefgh\0", 11)});
+    folder.write("nuls", std::string(8, '\0'));
+    EXPECT_EQ(read_lines(folder.file("nuls")), Lines{std::string(8, '\0')});
+}
+
 TEST_F(ReadFiles, OneHugeLine) {
     const std::string line(3'000'000, 'x');
     EXPECT_EQ(lines_of(line), Lines{line});

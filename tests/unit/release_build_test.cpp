@@ -131,7 +131,9 @@ TEST_F(StoredBaseRelease, AMisspeltObjectStopsTheBuildWithItsWholeLine) {
         "Unknown objects/rooms/variables: \r\nif (f_istaken(_lampdaa_)) f_show('Fatto.');\r\n";
     EXPECT_EQ(error(), message);
     EXPECT_EQ(ui.errors,
-              std::vector<std::string>{"Unable to generate HTML files!\r\n\r\nError: " + message});
+              std::vector<std::string>{"Unable to generate HTML files!\r\n\r\nError: " + message +
+                                       project.file("actions.qna") +
+                                       ":2:17: error: Unknown objects/rooms/variables: _lampdaa_"});
     EXPECT_FALSE(project.has("casa_debug.html"));
     EXPECT_FALSE(project.has("casa.html"));
     EXPECT_FALSE(sink.contains("Merge file: " + project.file("coverimage.qn")));

@@ -107,12 +107,6 @@ const std::vector<Breakage> breakages = {
      "rooms.qnr:13:8: error: Unknown objects/rooms/variables: giardino_nord",
      "    d\xC3\xA0 sul giardino_nord.",
      std::string(11, ' ') + "^"},
-    {"NameInAMessage",
-     {{"messages.qnr", 20, "il_sito"}},
-     "Error: Unknown objects/rooms/variables: \r\n'il_sito',\r\n",
-     "messages.qnr:20:1: error: Unknown objects/rooms/variables: il_sito",
-     "    il_sito",
-     std::string(4, ' ') + "^"},
     {"NameInAMenu",
      {{"objects.qno", 64, "  if (f_istaken(_chiavi_))"}},
      "Error: Unknown objects/rooms/variables: \r\nif (f_istaken(_chiavi_))\r\n",
@@ -252,16 +246,11 @@ TEST(ErrorLocation, EveryReportedLineHasItsOwnBlock) {
               }));
 }
 
-TEST(ErrorLocation, TheTitleIsPlacedInTheHeadAndInTheMessages) {
-    EditedProject project({{"messages.qnr", 2, "Il faro_spento"}});
-    EXPECT_FALSE(project.build());
-    const std::string place =
-        project.folder + "/messages.qnr:2:4: error: Unknown objects/rooms/variables: faro_spento";
-    EXPECT_EQ(project.error_and_blocks(),
-              (std::vector<std::string>{"Error: Unknown objects/rooms/variables: \r\n"
-                                        "Il faro_spento\r\n'Il faro_spento',\r\n",
-                                        place, "    Il faro_spento", "       ^", place,
-                                        "    Il faro_spento", "       ^"}));
+// Messages are texts, not code: an underscore in one, the title included,
+// is no misspelt name.
+TEST(ErrorLocation, UnderscoresInMessagesAreNoNames) {
+    EditedProject project({{"messages.qnr", 2, "Il faro_spento"}, {"messages.qnr", 20, "il_sito"}});
+    EXPECT_TRUE(project.build());
 }
 
 // Notepad's "Unicode" without its mark used to build a page without a title.

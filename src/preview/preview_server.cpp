@@ -145,6 +145,12 @@ int PreviewServer::start(const std::string& project_folder, bool release, int fi
     auto state = std::make_unique<State>();
     state->folder = project_folder;
     state->release = release;
+    // SO_REUSEADDR only: httplib's default adds SO_REUSEPORT, which would let
+    // a second server share a taken port instead of moving to the next one.
+    state->http.set_socket_options([](socket_t socket) {
+        int yes = 1;
+        ::setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     for (int port = first_port; port < first_port + ports_to_try && port <= 65535; ++port) {
         if (state->http.bind_to_port(loopback, port)) {
             state->port = port;

@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <fstream>
+#include <memory>
 #include <mutex>
 #include <sstream>
 #include <thread>
@@ -54,7 +55,7 @@ struct PreviewServer::State {
     bool failed = false;         // the last build failed
     std::string error_text;      // its error block, one line per line
     std::string pages[2];        // as written, the debug page, then the release page
-    std::string served[2];       // their served copies, script included
+    std::shared_ptr<const std::string> served[2];  // their served copies, script included
     bool closing = false;
 
     bool host_allowed(const httplib::Request& request) const {
@@ -73,20 +74,26 @@ struct PreviewServer::State {
         return event + "\n";
     }
 
+    // With its length given, httplib sends the page as it is: compressing a
+    // large page for a browser on the same machine would cost seconds.
     void serve_page(PageKind kind, httplib::Response& response) {
-        std::string body;
+        std::shared_ptr<const std::string> body;
         std::uint64_t shown = 0;
         {
             std::lock_guard lock(mutex);
             body = served[kind == PageKind::debug ? 0 : 1];
             shown = build;
         }
-        if (body.empty()) {
+        if (!body) {
             response.status = 503;
-            body = waiting_page(kind, shown);
+            body = std::make_shared<const std::string>(waiting_page(kind, shown));
         }
         response.set_header("Cache-Control", "no-store");
-        response.set_content(std::move(body), "text/html; charset=utf-8");
+        response.set_content_provider(
+            body->size(), "text/html; charset=utf-8",
+            [body](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+                return sink.write(body->data() + offset, length);
+            });
     }
 
     // Sends the current state at once, then each later outcome as it comes.
@@ -203,10 +210,11 @@ void PreviewServer::build_finished(const BuildOutcome& outcome) {
         for (std::size_t k = 0; k < written.size() && k < 2; ++k)
             if (inside_folder(written[k], state.folder)) pages[k] = read_page(written[k]);
         const std::uint64_t next = state.build + 1;
-        std::string served[2];
+        std::shared_ptr<const std::string> served[2];
         for (std::size_t k = 0; k < 2; ++k)
             if (!pages[k].empty())
-                served[k] = live_page(pages[k], k == 0 ? PageKind::debug : PageKind::release, next);
+                served[k] = std::make_shared<const std::string>(
+                    live_page(pages[k], k == 0 ? PageKind::debug : PageKind::release, next));
         std::lock_guard lock(state.mutex);
         state.build = next;
         for (std::size_t k = 0; k < 2; ++k) {

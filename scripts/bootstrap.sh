@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
     build-essential cmake
     libgtest-dev libgmock-dev libbenchmark-dev
+    # The live preview's web server.
+    libcpp-httplib-dev pkg-config curl
     qt6-base-dev
     xvfb xauth
     chromium fonts-liberation fonts-dejavu-core

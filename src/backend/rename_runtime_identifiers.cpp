@@ -9,8 +9,6 @@
 
 namespace quenlo {
 
-namespace {
-
 std::string shorten_runtime_names(std::string_view text) {
     std::vector<NameReplacement> rules;
     rules.reserve(release_renamed_names.size());
@@ -18,6 +16,8 @@ std::string shorten_runtime_names(std::string_view text) {
         rules.push_back({std::string(release_renamed_names[k]), "_fu" + std::to_string(k)});
     return OrderedReplacement(std::move(rules)).apply(text);
 }
+
+namespace {
 
 // The first two lines (the document type and the content type) stay alone; a
 // line ending in anything but "{", ";" or "," ends its output line.

@@ -20,6 +20,10 @@ inline constexpr std::size_t joined_line_length = 1024;
 // of up to 38 blanks ends as one, a run of 39 as two.
 std::string shrink_blanks(std::string_view text);
 
+// The runtime's names in `text` shortened as in the release page, so that a
+// script added to that page later calls the same functions.
+std::string shorten_runtime_names(std::string_view text);
+
 // Works on the release text that the encoding left; stores the release page.
 // Polls the stop flag once per line of the joining.
 void rename_runtime_identifiers(Build& build);

@@ -1,17 +1,16 @@
 // quenlo-cli: the generator core without a window, for scripts, continuous
 // integration and authors without a desktop.
 
-#include <pthread.h>
-#include <signal.h>
-
 #include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "cli/interrupts.h"
+#include "cli/serve_command.h"
 #include "cli/terminal.h"
+#include "cli/watch_command.h"
 #include "foundation/build_log.h"
 #include "foundation/error.h"
 #include "generator/pipeline.h"
@@ -33,6 +32,8 @@ constexpr int exit_usage = 2;
 constexpr std::string_view usage_text =
     "Usage:\n"
     "  quenlo-cli build [--release] [--check-chars] [--skip-unknown] PROJECT_DIR\n"
+    "  quenlo-cli build --watch [--release] [--check-chars] [--skip-unknown] PROJECT_DIR\n"
+    "  quenlo-cli serve [--release] [--port N] [--check-chars] [--skip-unknown] PROJECT_DIR\n"
     "  quenlo-cli new PROJECT_DIR\n"
     "  quenlo-cli check PROJECT_DIR\n"
     "  quenlo-cli --help\n"
@@ -43,6 +44,14 @@ constexpr std::string_view usage_text =
     "  --release       also write the release page\n"
     "  --check-chars   check the characters of the source files (skipped otherwise)\n"
     "  --skip-unknown  skip the check for unknown objects, rooms and variables\n"
+    "  --watch         after the build, build again after each change to a source\n"
+    "                  file, until Ctrl-C\n"
+    "serve           builds, then serves the pages on http://127.0.0.1:8470/ (or\n"
+    "                the next free port) and builds again after each change; the\n"
+    "                open page reloads and keeps the running game, or shows the\n"
+    "                error of a failed build\n"
+    "  --release       also serve the release page, at /release\n"
+    "  --port N        listen from port N on instead of 8470\n"
     "new             writes a new project, the sample adventure of the base script,\n"
     "                into PROJECT_DIR, which must not exist yet\n"
     "check           checks that ( ) [ ] { } balance in the script files and the\n"
@@ -68,20 +77,6 @@ std::string without_trailing_separators(std::string folder) {
     return folder;
 }
 
-// Ctrl-C must end a build through its stop path, so SIGINT and SIGTERM are
-// taken by a watcher thread that only raises the stop flag.
-void watch_interrupts(std::atomic<bool>& stop) {
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-    std::thread([signals, &stop] {
-        int received = 0;
-        while (sigwait(&signals, &received) == 0) stop = true;
-    }).detach();
-}
-
 // The one PROJECT_DIR of the `new` and `check` commands, or a usage error.
 std::optional<std::string> single_folder(const std::vector<std::string>& args,
                                          std::string_view command) {
@@ -95,6 +90,7 @@ std::optional<std::string> single_folder(const std::vector<std::string>& args,
 int run_build(const std::vector<std::string>& args, const char* argv0) {
     Workspace workspace;
     bool release = false;
+    bool watch = false;
     std::string folder;
     workspace.switches.skip_characters_check = true;
     for (const std::string& arg : args) {
@@ -104,6 +100,8 @@ int run_build(const std::vector<std::string>& args, const char* argv0) {
             workspace.switches.skip_characters_check = false;
         else if (arg == "--skip-unknown")
             workspace.switches.skip_unknown_check = true;
+        else if (arg == "--watch")
+            watch = true;
         else if (arg.starts_with("-"))
             return usage_error("unknown option " + arg);
         else if (folder.empty())
@@ -126,7 +124,8 @@ int run_build(const std::vector<std::string>& args, const char* argv0) {
         return exit_failed;
     }
     load_program_base(workspace, log);
-    watch_interrupts(workspace.stop);
+    if (watch) return cli::build_and_watch(workspace, log, ui, release);
+    cli::watch_interrupts(workspace.stop);
 
     bool succeeded = false;
     try {
@@ -199,5 +198,6 @@ int main(int argc, char** argv) {
     if (command == "build") return run_build(args, argv[0]);
     if (command == "new") return run_new(args, argv[0]);
     if (command == "check") return run_check(args);
+    if (command == "serve") return cli::run_serve(args, program_folder(argv[0]));
     return usage_error("unknown command " + command);
 }

@@ -14,4 +14,7 @@ std::string_view stored_base_script();
 // 560 x 600 pixels, the size every map picture must have.
 std::string_view example_map_picture();
 
+// The script the live preview adds to the pages it serves (runtime/preview.js).
+std::string_view preview_script();
+
 }  // namespace quenlo

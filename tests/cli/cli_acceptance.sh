@@ -161,5 +161,37 @@ wait $pid; rc=$?
 check "interrupt exits 1" "[ $rc -eq 1 ]"
 check "interrupt reported as a stop" "grep -qx 'Error: process stopped by user' '$work/out'"
 
+# Watching: a build, then one for each save, also a save by rename as vim and
+# gedit do it; the pages the builds write start no build of their own.
+w=$work/watch
+new_project "$w"
+builds() { grep -c '^Adventure generated successfully' "$work/watch.out"; }
+wait_for_builds() {  # N: polls for up to twenty seconds
+    for _ in $(seq 200); do [ "$(builds)" -ge "$1" ] && return 0; sleep 0.1; done
+    return 1
+}
+NO_COLOR=1 "$cli" build --watch "$w" > "$work/watch.out" 2>&1 &
+pid=$!
+wait_for_builds 1
+printf '{01}\r\nIl faro\r\n' > "$w/messages.qnr"
+wait_for_builds 2
+check "a saved file builds again" "[ \$(builds) -eq 2 ]"
+printf '{01}\r\nIl faro acceso\r\n' > "$w/.messages.qnr.swp"
+mv "$w/.messages.qnr.swp" "$w/messages.qnr"
+wait_for_builds 3
+check "a file saved by rename builds again" "[ \$(builds) -eq 3 ] && grep -q 'Il faro acceso' '$w/debug.html'"
+sleep 1  # time enough for a build that the written page would start
+check "the written pages start no build" "[ \$(builds) -eq 3 ] && [ \$(grep -c '^Start generating' '$work/watch.out') -eq 3 ]"
+# A log ends with an empty line; a rebuild adds one before its own.
+blank_blank_start() {
+    awk '/^Start generating/ && NR > 2 && one == "" && two == "" { n++ } { two = one; one = $0 }
+         END { print n + 0 }' "$1"
+}
+check "each rebuild starts with an empty line" "[ \$(blank_blank_start '$work/watch.out') -eq 2 ]"
+kill -INT $pid
+wait $pid; rc=$?
+check "Ctrl-C ends watching with status 0" "[ $rc -eq 0 ]"
+check "--help names build --watch and serve" "'$cli' --help | grep -q 'quenlo-cli build --watch' && '$cli' --help | grep -q 'quenlo-cli serve'"
+
 [ $fails -eq 0 ] && echo "all passed" || echo "$fails failed"
 [ $fails -eq 0 ]

@@ -80,4 +80,4 @@ function serve(folder) {
     });
 }
 
-module.exports = { quenlo, newProject, buildProject, fileUrl, serve, artifactsFolder, tempFolder, repository };
+module.exports = { cli, quenlo, newProject, buildProject, fileUrl, serve, artifactsFolder, tempFolder, repository };

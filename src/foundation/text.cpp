@@ -1,5 +1,7 @@
 #include "foundation/text.h"
 
+#include <cstring>
+
 namespace quenlo {
 
 std::string_view trim_view(std::string_view text) {
@@ -29,24 +31,47 @@ std::string replace_all(std::string_view text, std::string_view from, std::strin
     return out;
 }
 
+// The text is changed where it lies: only the part from the first occurrence
+// on moves, and it grows into spare capacity, so a large page is not copied
+// whole for each placeholder.
 std::size_t replace_all_in_place(std::string& text, std::string_view from, std::string_view to) {
     if (from.empty()) return 0;
-    std::size_t first = text.find(from);
-    if (first == std::string::npos) return 0;
-    std::string out;
-    out.reserve(text.size());
-    out.append(text, 0, first);
-    std::size_t count = 0;
-    std::size_t pos = first;
-    for (std::size_t hit = first; hit != std::string::npos; hit = text.find(from, pos)) {
-        out.append(text, pos, hit - pos);
-        out.append(to);
-        pos = hit + from.size();
-        ++count;
+    std::vector<std::size_t> hits;
+    for (std::size_t hit = text.find(from); hit != std::string::npos;
+         hit = text.find(from, hit + from.size()))
+        hits.push_back(hit);
+    if (hits.empty()) return 0;
+
+    const std::size_t old_size = text.size();
+    if (to.size() > from.size()) text.resize(old_size + hits.size() * (to.size() - from.size()));
+    char* const base = text.data();
+    // The text between occurrence i and the next, or the end.
+    const auto gap_end = [&](std::size_t i) {
+        return i + 1 < hits.size() ? hits[i + 1] : old_size;
+    };
+    if (to.size() <= from.size()) {
+        // Shrinking: front to back, each piece lands at or before where it was.
+        std::size_t write = hits.front();
+        for (std::size_t i = 0; i < hits.size(); ++i) {
+            if (!to.empty()) std::memcpy(base + write, to.data(), to.size());
+            write += to.size();
+            const std::size_t start = hits[i] + from.size();
+            std::memmove(base + write, base + start, gap_end(i) - start);
+            write += gap_end(i) - start;
+        }
+        text.resize(write);
+    } else {
+        // Growing: back to front, each piece lands at or after where it was.
+        std::size_t write = text.size();
+        for (std::size_t i = hits.size(); i-- > 0;) {
+            const std::size_t start = hits[i] + from.size();
+            write -= gap_end(i) - start;
+            std::memmove(base + write, base + start, gap_end(i) - start);
+            write -= to.size();
+            std::memcpy(base + write, to.data(), to.size());
+        }
     }
-    out.append(text, pos);
-    text = std::move(out);
-    return count;
+    return hits.size();
 }
 
 std::vector<std::string> split_lines(std::string_view text) {

@@ -21,7 +21,8 @@ std::string trim(std::string_view text);
 // Replaces every non-overlapping occurrence of `from`, scanning left to right,
 // in one pass; text inside an inserted value is never scanned again.
 std::string replace_all(std::string_view text, std::string_view from, std::string_view to);
-// The same on a text in place; returns the number of replacements.
+// The same on a text in place; returns the number of replacements. `to` must
+// not point into `text`.
 std::size_t replace_all_in_place(std::string& text, std::string_view from, std::string_view to);
 
 // Lines end at CR LF, CR or LF; a break at the very end starts no further

@@ -102,6 +102,14 @@ std::string as_crlf_file(std::string_view text) {
     return out;
 }
 
+bool has_only_crlf_breaks(std::string_view text) {
+    for (std::size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', lf + 1))
+        if (lf == 0 || text[lf - 1] != '\r') return false;
+    for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r', cr + 1))
+        if (cr + 1 == text.size() || text[cr + 1] != '\n') return false;
+    return true;
+}
+
 char32_t next_code_point(std::string_view text, std::size_t& pos) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(pos);

@@ -32,6 +32,9 @@ std::vector<std::string> split_lines(std::string_view text);
 std::string join_lines(const std::vector<std::string>& lines);
 // The text as a file of lines: every line, the last one too, followed by CR LF.
 std::string as_crlf_file(std::string_view text);
+// Whether every line break of the text is CR LF; as_crlf_file then only adds a
+// CR LF when the text does not end with one.
+bool has_only_crlf_breaks(std::string_view text);
 
 // Calls `visit(line)` for each line of `text` by the rule of split_lines,
 // without building a vector.

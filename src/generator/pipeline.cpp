@@ -64,8 +64,10 @@ void check_source_characters(Build& build) {
     }
 }
 
+// The HTML part moves into the page; nothing reads it again until the
+// finished page is stored in its place.
 void put_version(Build& build) {
-    build.page = build.redebug;
+    build.page = std::move(build.redebug);
     replace_placeholder(build.page, "___VERSION___", quenlo_version, build.log);
     build.poll_stop();
 }
@@ -80,13 +82,15 @@ void put_start_room(Build& build) {
     build.poll_stop();
 }
 
+// The finished page moves to its place; the release text is taken from there.
 void store_debug_page(Build& build) {
     build.poll_stop();
-    build.redebug = build.page;
+    build.redebug = std::move(build.page);
+    build.page.clear();
 }
 
 void switch_release_flag(Build& build) {
-    build.release_text = build.page;
+    build.release_text = build.redebug;
     replace_placeholder(build.release_text, "var g_isdebug = true;", "var g_isdebug = false;",
                         build.log);
     build.poll_stop();

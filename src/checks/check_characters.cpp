@@ -57,17 +57,17 @@ std::optional<char32_t> first_invalid_character(std::string_view text, CheckKind
 }
 
 void check_characters(Build& build, const std::string& path, CheckKind kind) {
-    const std::vector<std::string> lines = read_lines(path);
+    const std::string text = decode_text(read_bytes(path));
     build.log.log_line("%Check chars in file: " + path);
     if (build.switches.skip_characters_check) {
         build.log.log_line(" skipped!");
         return;
     }
-    for (const std::string& line : lines) {
-        if (trim_view(line).starts_with("//")) continue;
+    for_each_line(text, [&](std::string_view line) {
+        if (trim_view(line).starts_with("//")) return;
         if (const auto bad = first_invalid_character(line, kind))
             throw Error("Invalid character < " + utf8(*bad) + " >");
-    }
+    });
 }
 
 }  // namespace quenlo

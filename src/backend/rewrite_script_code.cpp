@@ -17,26 +17,41 @@ namespace {
 // The line dividing the runtime's declarations from the code.
 constexpr std::string_view code_marker = "///===";
 
-struct LineList {
-    std::string text;  // the lines joined by CR LF
-    bool empty = true;
-
-    void add(std::string_view line) {
-        if (!empty) text.append(crlf);
-        text.append(line);
-        empty = false;
-    }
-};
-
 // Variables are rewritten in the code only, so the runtime's declarations and
 // the quoted names of its variable list stay as they are.
-std::string replace_variables(std::string_view code, const std::vector<std::string>& lstvar) {
+OrderedReplacement variable_replacement(const std::vector<std::string>& lstvar) {
     std::vector<NameReplacement> rules;
     rules.reserve(lstvar.size());
     for (std::size_t i = 0; i < lstvar.size(); ++i)
         if (!lstvar[i].empty())
             rules.push_back({lstvar[i], "window.g_var[" + std::to_string(i) + "]"});
-    return OrderedReplacement(std::move(rules)).apply(code);
+    return OrderedReplacement(std::move(rules));
+}
+
+// The page's lines trimmed and joined by CR LF, without the code marker, the
+// variables rewritten in the lines after it. No name holds a line break, so
+// rewriting line by line is rewriting the code as one text.
+std::string trimmed_page_with_variables(std::string_view page,
+                                        const std::vector<std::string>& lstvar) {
+    OrderedReplacement variables = variable_replacement(lstvar);
+    std::string out;
+    out.reserve(page.size() + page.size() / 16);
+    bool first = true;
+    bool past_marker = false;
+    for_each_line(page, [&](std::string_view line) {
+        const std::string_view trimmed = trim_view(line);
+        if (trimmed == code_marker) {
+            past_marker = true;
+            return;
+        }
+        if (!first) out.append(crlf);
+        first = false;
+        if (past_marker)
+            variables.apply(trimmed, out);
+        else
+            out.append(trimmed);
+    });
+    return out;
 }
 
 // Gives every call its own number, in page order: the first "f_showx(" becomes
@@ -66,24 +81,8 @@ void number_calls(std::string& page, std::string_view call, std::string_view num
 
 void rewrite_script_code(Build& build) {
     build.log.log_line("Replacing variables ...");
-    LineList head;
-    LineList code;
-    bool past_marker = false;
-    for_each_line(build.page, [&](std::string_view line) {
-        const std::string_view trimmed = trim_view(line);
-        if (trimmed == code_marker) {
-            past_marker = true;
-            return;
-        }
-        (past_marker ? code : head).add(trimmed);
-    });
-    code.text = replace_variables(code.text, build.lstvar);
-
+    build.page = trimmed_page_with_variables(build.page, build.lstvar);
     std::string& page = build.page;
-    page = std::move(head.text);
-    if (!head.empty && !code.empty) page.append(crlf);
-    page.append(code.text);
-
     replace_all_in_place(page, "foreachobject{",
                          "for (var omrvindex=window.g_defaultobjnum; "
                          "omrvindex<=window.g_lastobject; omrvindex++){ var id = o_id[omrvindex];");

@@ -4,6 +4,7 @@
 // the game's texts cannot be read in the page source. The runtime's decoder
 // "_de" shifts them back when it shows them.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,5 +23,10 @@ char shift_letter(char c);
 // Polls the stop flag once per line. Malformed quoting breaks the page's code,
 // never the build.
 void encode_release_text(Build& build);
+
+// The same encoding of `text`, handing each output line, without its break,
+// to `sink` as it is made, so that a later step can take it up at once.
+void encode_release_lines(Build& build, std::string_view text,
+                          const std::function<void(std::string_view)>& sink);
 
 }  // namespace quenlo

@@ -39,53 +39,6 @@ void append_shrunk(std::string_view text, std::string& out) {
     }
 }
 
-// One pass over the lines: each is renamed, trimmed and joined, and each
-// output line has its blanks shrunk as it is written. No name holds a line
-// break or a blank, so renaming line by line and before trimming renames as
-// the whole text would, and no run of blanks reaches across an output line.
-// The first two lines (the document type and the content type) stay alone; a
-// line ending in anything but "{", ";" or "," ends its output line.
-std::string rename_and_join(std::string_view text, Build& build) {
-    OrderedReplacement shortening = runtime_name_shortening();
-    std::string out;
-    out.reserve(text.size());
-    bool first_output = true;
-    const auto emit = [&](std::string_view line) {
-        if (!first_output) out.append(crlf);
-        first_output = false;
-        append_shrunk(line, out);
-    };
-    std::string renamed;
-    std::string joined;
-    std::size_t joined_characters = 0;
-    std::size_t index = 0;
-    for_each_line(text, [&](std::string_view line) {
-        build.poll_stop();
-        renamed.clear();
-        shortening.apply(trim_view(line), renamed);
-        const std::string_view t = renamed;
-        if (index++ < 2) {
-            emit(t);
-            return;
-        }
-        if (!joined.empty()) {
-            joined += ' ';
-            ++joined_characters;
-        }
-        joined.append(t);
-        joined_characters += count_code_points(t);
-        if (t.empty()) return;
-        const char last = t.back();
-        if ((last == '{' || last == ';' || last == ',') && joined_characters <= joined_line_length)
-            return;
-        emit(joined);
-        joined.clear();
-        joined_characters = 0;
-    });
-    if (!joined.empty()) emit(joined);
-    return out;
-}
-
 }  // namespace
 
 std::string shrink_blanks(std::string_view text) {
@@ -95,12 +48,60 @@ std::string shrink_blanks(std::string_view text) {
     return out;
 }
 
+// Each line is renamed, trimmed and joined, and each output line has its
+// blanks shrunk as it is written. No name holds a line break or a blank, so
+// renaming line by line and before trimming renames as the whole text would,
+// and no run of blanks reaches across an output line. The first two lines (the
+// document type and the content type) stay alone; a line ending in anything
+// but "{", ";" or "," ends its output line.
+ReleaseLineJoiner::ReleaseLineJoiner(Build& build, std::size_t expected_size)
+    : build_(build), shortening_(runtime_name_shortening()) {
+    page_.reserve(expected_size);
+}
+
+void ReleaseLineJoiner::add(std::string_view line) {
+    build_.poll_stop();
+    renamed_.clear();
+    shortening_.apply(trim_view(line), renamed_);
+    const std::string_view t = renamed_;
+    if (index_++ < 2) {
+        emit(t);
+        return;
+    }
+    if (!joined_.empty()) {
+        joined_ += ' ';
+        ++joined_characters_;
+    }
+    joined_.append(t);
+    joined_characters_ += count_code_points(t);
+    if (t.empty()) return;
+    const char last = t.back();
+    if ((last == '{' || last == ';' || last == ',') && joined_characters_ <= joined_line_length)
+        return;
+    emit(joined_);
+    joined_.clear();
+    joined_characters_ = 0;
+}
+
+void ReleaseLineJoiner::emit(std::string_view line) {
+    if (!first_output_) page_.append(crlf);
+    first_output_ = false;
+    append_shrunk(line, page_);
+}
+
+void ReleaseLineJoiner::finish() {
+    if (!joined_.empty()) emit(joined_);
+    build_.poll_stop();
+    build_.log.log_line("...100%");
+    build_.rerelease = std::move(page_);
+}
+
 void rename_runtime_identifiers(Build& build) {
-    build.rerelease = rename_and_join(build.release_text, build);
+    ReleaseLineJoiner joiner(build, build.release_text.size());
+    for_each_line(build.release_text, [&](std::string_view line) { joiner.add(line); });
     build.release_text.clear();
     build.release_text.shrink_to_fit();
-    build.poll_stop();
-    build.log.log_line("...100%");
+    joiner.finish();
 }
 
 }  // namespace quenlo

@@ -96,6 +96,18 @@ void switch_release_flag(Build& build) {
     build.poll_stop();
 }
 
+// The two release transformations in one pass: each line the encoding makes
+// goes straight on to the renaming, so the text is not held a second time.
+void encode_and_rename(Build& build) {
+    ReleaseLineJoiner joiner(build, build.release_text.size());
+    encode_release_lines(build, build.release_text,
+                         [&](std::string_view line) { joiner.add(line); });
+    build.poll_stop();
+    build.release_text.clear();
+    build.release_text.shrink_to_fit();
+    joiner.finish();
+}
+
 // The phases in the order that makes each table complete before it is read.
 void run_phases(Build& build, const BaseScript& base) {
     build.redebug = base.html_part();
@@ -125,8 +137,7 @@ void run_phases(Build& build, const BaseScript& base) {
     store_debug_page(build);
     if (build.release) {
         switch_release_flag(build);
-        encode_release_text(build);
-        rename_runtime_identifiers(build);
+        encode_and_rename(build);
     }
     write_output_files(build);
 }

@@ -56,7 +56,7 @@ std::string shrink_blanks(std::string_view text) {
 // but "{", ";" or "," ends its output line.
 ReleaseLineJoiner::ReleaseLineJoiner(Build& build, std::size_t expected_size)
     : build_(build), shortening_(runtime_name_shortening()) {
-    page_.reserve(expected_size);
+    page_.reserve(expected_size + expected_size / 8);  // quotes may add a little
 }
 
 void ReleaseLineJoiner::add(std::string_view line) {

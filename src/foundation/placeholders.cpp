@@ -23,13 +23,19 @@ std::string flatten(std::string_view text) {
     out.reserve(text.size() + text.size() / 64);
     std::size_t kept = 0;
     for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t start = pos;
-        const char32_t c = next_code_point(text, pos);
-        if (c < 32) continue;
-        if (c == replacement_character && pos - start != 3)
-            append_utf8(out, c);
-        else
-            out.append(text, start, pos - start);
+        const auto byte = static_cast<unsigned char>(text[pos]);
+        if (byte < 0x80) {  // pictures are ASCII: no decoding for them
+            ++pos;
+            if (byte < 32) continue;
+            out.push_back(static_cast<char>(byte));
+        } else {
+            const std::size_t start = pos;
+            const char32_t c = next_code_point(text, pos);
+            if (c == replacement_character && pos - start != 3)
+                append_utf8(out, c);
+            else
+                out.append(text, start, pos - start);
+        }
         if (++kept == flatten_piece) {
             out.append(flatten_joint);
             kept = 0;
@@ -38,8 +44,9 @@ std::string flatten(std::string_view text) {
     // Only blanks can remain at the ends: every other character below 33 was dropped.
     const std::size_t begin = out.find_first_not_of(' ');
     if (begin == std::string::npos) return {};
-    const std::size_t end = out.find_last_not_of(' ');
-    return out.substr(begin, end - begin + 1);
+    out.erase(out.find_last_not_of(' ') + 1);
+    out.erase(0, begin);
+    return out;
 }
 
 void merge_file(std::string& page, std::string_view placeholder, const std::string& path,

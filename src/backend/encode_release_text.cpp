@@ -98,11 +98,11 @@ char shift_letter(char c) {
     return letter_shift[static_cast<unsigned char>(c)];
 }
 
-void encode_release_lines(Build& build, std::string_view text,
+void encode_release_lines(Build& build, std::initializer_list<std::string_view> parts,
                           const std::function<void(std::string_view)>& sink) {
     build.log.log_line("Encripting...");
     std::size_t count = 0;
-    for_each_line(text, [&](std::string_view) { ++count; });
+    for (const std::string_view part : parts) for_each_line(part, [&](std::string_view) { ++count; });
 
     std::string encoded;
     std::string line_out;
@@ -116,7 +116,7 @@ void encode_release_lines(Build& build, std::string_view text,
     Quoting quoting;
     std::size_t threshold = 10;
     std::size_t i = 0;
-    for_each_line(text, [&](std::string_view line) {
+    const auto encode_line = [&](std::string_view line) {
         if (i * 100 / count > threshold) {
             build.log.log_line("..." + std::to_string(threshold) + "%");
             threshold += 10;
@@ -135,14 +135,15 @@ void encode_release_lines(Build& build, std::string_view text,
             append_encoded(t, quoting, encoded);
             emit(encoded);
         }
-    });
+    };
+    for (const std::string_view part : parts) for_each_line(part, encode_line);
 }
 
 void encode_release_text(Build& build) {
     std::string out;
     out.reserve(build.release_text.size() + build.release_text.size() / 8);
     bool first_line = true;
-    encode_release_lines(build, build.release_text, [&](std::string_view line) {
+    encode_release_lines(build, {build.release_text}, [&](std::string_view line) {
         if (!first_line) out.append(crlf);
         first_line = false;
         out.append(line);

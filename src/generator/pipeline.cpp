@@ -4,10 +4,9 @@
 #include <string>
 
 #include "backend/check_unknown_identifiers.h"
-#include "backend/encode_release_text.h"
 #include "backend/merge_images.h"
 #include "backend/output_files.h"
-#include "backend/rename_runtime_identifiers.h"
+#include "backend/release_page.h"
 #include "backend/rewrite_script_code.h"
 #include "checks/check_characters.h"
 #include "compilers/compile_messages.h"
@@ -89,25 +88,6 @@ void store_debug_page(Build& build) {
     build.page.clear();
 }
 
-void switch_release_flag(Build& build) {
-    build.release_text = build.redebug;
-    replace_placeholder(build.release_text, "var g_isdebug = true;", "var g_isdebug = false;",
-                        build.log);
-    build.poll_stop();
-}
-
-// The two release transformations in one pass: each line the encoding makes
-// goes straight on to the renaming, so the text is not held a second time.
-void encode_and_rename(Build& build) {
-    ReleaseLineJoiner joiner(build, build.release_text.size());
-    encode_release_lines(build, build.release_text,
-                         [&](std::string_view line) { joiner.add(line); });
-    build.poll_stop();
-    build.release_text.clear();
-    build.release_text.shrink_to_fit();
-    joiner.finish();
-}
-
 // The phases in the order that makes each table complete before it is read.
 void run_phases(Build& build, const BaseScript& base) {
     build.redebug = base.html_part();
@@ -135,10 +115,7 @@ void run_phases(Build& build, const BaseScript& base) {
     check_unknown_identifiers(build);
     merge_images(build);
     store_debug_page(build);
-    if (build.release) {
-        switch_release_flag(build);
-        encode_and_rename(build);
-    }
+    if (build.release) make_release_page(build);
     write_output_files(build);
 }
 

@@ -52,7 +52,8 @@ std::string flatten(std::string_view text) {
 void merge_file(std::string& page, std::string_view placeholder, const std::string& path,
                 BuildLog& log) {
     try {
-        const std::string text = read_text(path);
+        // Flattening drops every line break, so the file's lines need no joining.
+        const std::string text = decode_text(read_bytes(path));
         log.log_line("%Merge file: " + path);
         replace_all_in_place(page, placeholder, flatten(text));
     } catch (const Error&) {

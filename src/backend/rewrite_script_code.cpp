@@ -59,22 +59,19 @@ std::string trimmed_page_with_variables(std::string_view page,
 // so one pass numbers them all.
 void number_calls(std::string& page, std::string_view call, std::string_view numbered,
                   const char* too_many) {
-    std::size_t hit = page.find(call);
-    if (hit == std::string::npos) return;
-    std::string out;
-    out.reserve(page.size() + page.size() / 64);
-    std::size_t pos = 0;
-    for (std::size_t number = 0; hit != std::string::npos; ++number) {
-        if (number == numbered_call_limit) throw Error(too_many);
-        out.append(page, pos, hit - pos);
-        out.append(numbered);
-        out.append(std::to_string(number));
-        out.push_back(',');
-        pos = hit + call.size();
-        hit = page.find(call, pos);
+    std::vector<std::size_t> hits;
+    for (std::size_t hit = page.find(call); hit != std::string::npos;
+         hit = page.find(call, hit + call.size())) {
+        if (hits.size() == numbered_call_limit) throw Error(too_many);
+        hits.push_back(hit);
     }
-    out.append(page, pos);
-    page = std::move(out);
+    std::string value;
+    replace_growing_in_place(page, hits, call.size(), [&](std::size_t number) {
+        value.assign(numbered);
+        value.append(std::to_string(number));
+        value.push_back(',');
+        return std::string_view(value);
+    });
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "foundation/text.h"
 
 #include <cstring>
+#include <functional>
 
 namespace quenlo {
 
@@ -31,6 +32,29 @@ std::string replace_all(std::string_view text, std::string_view from, std::strin
     return out;
 }
 
+void replace_growing_in_place(std::string& text, const std::vector<std::size_t>& hits,
+                              std::size_t from_size,
+                              const std::function<std::string_view(std::size_t)>& value) {
+    if (hits.empty()) return;
+    const std::size_t old_size = text.size();
+    std::size_t new_size = old_size;
+    for (std::size_t i = 0; i < hits.size(); ++i) new_size += value(i).size() - from_size;
+    text.resize(new_size);
+    char* const base = text.data();
+    // Back to front: each piece lands at or after where it was.
+    std::size_t gap_end = old_size;  // the text after occurrence i ends here
+    std::size_t write = new_size;
+    for (std::size_t i = hits.size(); i-- > 0;) {
+        const std::size_t start = hits[i] + from_size;
+        write -= gap_end - start;
+        std::memmove(base + write, base + start, gap_end - start);
+        const std::string_view to = value(i);
+        write -= to.size();
+        std::memcpy(base + write, to.data(), to.size());
+        gap_end = hits[i];
+    }
+}
+
 // The text is changed where it lies: only the part from the first occurrence
 // on moves, and it grows into spare capacity, so a large page is not copied
 // whole for each placeholder.
@@ -41,36 +65,22 @@ std::size_t replace_all_in_place(std::string& text, std::string_view from, std::
          hit = text.find(from, hit + from.size()))
         hits.push_back(hit);
     if (hits.empty()) return 0;
-
-    const std::size_t old_size = text.size();
-    if (to.size() > from.size()) text.resize(old_size + hits.size() * (to.size() - from.size()));
-    char* const base = text.data();
-    // The text between occurrence i and the next, or the end.
-    const auto gap_end = [&](std::size_t i) {
-        return i + 1 < hits.size() ? hits[i + 1] : old_size;
-    };
-    if (to.size() <= from.size()) {
-        // Shrinking: front to back, each piece lands at or before where it was.
-        std::size_t write = hits.front();
-        for (std::size_t i = 0; i < hits.size(); ++i) {
-            if (!to.empty()) std::memcpy(base + write, to.data(), to.size());
-            write += to.size();
-            const std::size_t start = hits[i] + from.size();
-            std::memmove(base + write, base + start, gap_end(i) - start);
-            write += gap_end(i) - start;
-        }
-        text.resize(write);
-    } else {
-        // Growing: back to front, each piece lands at or after where it was.
-        std::size_t write = text.size();
-        for (std::size_t i = hits.size(); i-- > 0;) {
-            const std::size_t start = hits[i] + from.size();
-            write -= gap_end(i) - start;
-            std::memmove(base + write, base + start, gap_end(i) - start);
-            write -= to.size();
-            std::memcpy(base + write, to.data(), to.size());
-        }
+    if (to.size() > from.size()) {
+        replace_growing_in_place(text, hits, from.size(), [&](std::size_t) { return to; });
+        return hits.size();
     }
+    // Shrinking: front to back, each piece lands at or before where it was.
+    char* const base = text.data();
+    std::size_t write = hits.front();
+    for (std::size_t i = 0; i < hits.size(); ++i) {
+        if (!to.empty()) std::memcpy(base + write, to.data(), to.size());
+        write += to.size();
+        const std::size_t start = hits[i] + from.size();
+        const std::size_t gap_end = i + 1 < hits.size() ? hits[i + 1] : text.size();
+        std::memmove(base + write, base + start, gap_end - start);
+        write += gap_end - start;
+    }
+    text.resize(write);
     return hits.size();
 }
 

@@ -3,6 +3,7 @@
 // functions that look at characters decode whole code points, never bytes.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,12 @@ std::string replace_all(std::string_view text, std::string_view from, std::strin
 // The same on a text in place; returns the number of replacements. `to` must
 // not point into `text`.
 std::size_t replace_all_in_place(std::string& text, std::string_view from, std::string_view to);
+// Replaces, in place, the occurrence i of a text of `from_size` bytes, found
+// at `hits[i]` (ascending, not overlapping), by `value(i)`, which is at least
+// as long and does not point into `text`.
+void replace_growing_in_place(std::string& text, const std::vector<std::size_t>& hits,
+                              std::size_t from_size,
+                              const std::function<std::string_view(std::size_t)>& value);
 
 // Lines end at CR LF, CR or LF; a break at the very end starts no further
 // line, so an empty text has no lines.

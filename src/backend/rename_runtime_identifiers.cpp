@@ -24,19 +24,21 @@ std::size_t shrink_run(std::size_t blanks) {
     return blanks;
 }
 
+// A lone blank stays as it is, so only runs of two or more are rewritten.
 void append_shrunk(std::string_view text, std::string& out) {
-    for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t blank = text.find(' ', pos);
-        if (blank == std::string_view::npos) {
-            out.append(text, pos);
-            break;
-        }
-        out.append(text, pos, blank - pos);
-        std::size_t end = blank;
+    std::size_t copied = 0;  // text before this is in `out` already
+    for (std::size_t blank = text.find(' '); blank != std::string_view::npos;
+         blank = text.find(' ', blank)) {
+        std::size_t end = blank + 1;
         while (end < text.size() && text[end] == ' ') ++end;
-        out.append(shrink_run(end - blank), ' ');
-        pos = end;
+        if (end - blank > 1) {
+            out.append(text, copied, blank - copied);
+            out.append(shrink_run(end - blank), ' ');
+            copied = end;
+        }
+        blank = end;
     }
+    out.append(text, copied);
 }
 
 }  // namespace
@@ -68,19 +70,16 @@ void ReleaseLineJoiner::add(std::string_view line) {
         emit(t);
         return;
     }
-    if (!joined_.empty()) {
-        joined_ += ' ';
-        ++joined_characters_;
-    }
+    if (!joined_.empty()) joined_ += ' ';
     joined_.append(t);
-    joined_characters_ += count_code_points(t);
     if (t.empty()) return;
     const char last = t.back();
-    if ((last == '{' || last == ';' || last == ',') && joined_characters_ <= joined_line_length)
-        return;
+    // A character has at least one byte, so a line of few bytes needs no count.
+    const bool short_enough = joined_.size() <= joined_line_length ||
+                              count_code_points(joined_) <= joined_line_length;
+    if ((last == '{' || last == ';' || last == ',') && short_enough) return;
     emit(joined_);
     joined_.clear();
-    joined_characters_ = 0;
 }
 
 void ReleaseLineJoiner::emit(std::string_view line) {

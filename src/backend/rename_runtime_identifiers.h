@@ -44,7 +44,6 @@ private:
     std::string page_;
     std::string renamed_;
     std::string joined_;
-    std::size_t joined_characters_ = 0;
     std::size_t index_ = 0;
     bool first_output_ = true;
 };

@@ -107,6 +107,10 @@ void encode_release_lines(Build& build, std::initializer_list<std::string_view> 
     std::string encoded;
     std::string line_out;
     const auto emit = [&](std::string_view line) {
+        if (line.find(verbatim_marker) == std::string_view::npos) {
+            sink(line);
+            return;
+        }
         line_out.clear();
         append_without_markers(line, line_out);
         sink(line_out);

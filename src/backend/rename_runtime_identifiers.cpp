@@ -63,15 +63,16 @@ ReleaseLineJoiner::ReleaseLineJoiner(Build& build, std::size_t expected_size)
 
 void ReleaseLineJoiner::add(std::string_view line) {
     build_.poll_stop();
-    renamed_.clear();
-    shortening_.apply(trim_view(line), renamed_);
-    const std::string_view t = renamed_;
-    if (index_++ < 2) {
-        emit(t);
+    // The line is renamed straight onto the end of the joined line.
+    if (!joined_.empty()) joined_ += ' ';
+    const std::size_t start = joined_.size();
+    shortening_.apply(trim_view(line), joined_);
+    if (index_++ < 2) {  // nothing is joined before these
+        emit(joined_);
+        joined_.clear();
         return;
     }
-    if (!joined_.empty()) joined_ += ' ';
-    joined_.append(t);
+    const std::string_view t = std::string_view(joined_).substr(start);
     if (t.empty()) return;
     const char last = t.back();
     // A character has at least one byte, so a line of few bytes needs no count.

@@ -42,7 +42,6 @@ private:
     Build& build_;
     OrderedReplacement shortening_;
     std::string page_;
-    std::string renamed_;
     std::string joined_;
     std::size_t index_ = 0;
     bool first_output_ = true;

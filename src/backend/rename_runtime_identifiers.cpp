@@ -76,9 +76,9 @@ void ReleaseLineJoiner::add(std::string_view line) {
     if (t.empty()) return;
     const char last = t.back();
     // A character has at least one byte, so a line of few bytes needs no count.
-    const bool short_enough = joined_.size() <= joined_line_length ||
-                              count_code_points(joined_) <= joined_line_length;
-    if ((last == '{' || last == ';' || last == ',') && short_enough) return;
+    if ((last == '{' || last == ';' || last == ',') &&
+        (joined_.size() <= joined_line_length || count_code_points(joined_) <= joined_line_length))
+        return;
     emit(joined_);
     joined_.clear();
 }

@@ -187,9 +187,11 @@ std::string utf8(char32_t code_point) {
 
 std::size_t count_code_points(std::string_view text) {
     std::size_t count = 0;
-    for (std::size_t pos = 0; pos < text.size();) {
-        next_code_point(text, pos);
-        ++count;
+    for (std::size_t pos = 0; pos < text.size(); ++count) {
+        if (static_cast<unsigned char>(text[pos]) < 0x80)
+            ++pos;
+        else
+            next_code_point(text, pos);
     }
     return count;
 }

@@ -47,13 +47,21 @@ bool has_only_crlf_breaks(std::string_view text);
 // without building a vector.
 template <typename Visit>
 void for_each_line(std::string_view text, Visit&& visit) {
-    std::size_t start = 0;
     const std::size_t n = text.size();
-    while (start < n) {
-        std::size_t end = start;
-        while (end < n && text[end] != '\r' && text[end] != '\n') ++end;
+    // The next CR and the next LF at or after the line's start (n for none),
+    // each found by one fast search and looked for again only once passed.
+    const auto find = [&](char c, std::size_t from) {
+        const std::size_t at = text.find(c, from);
+        return at == std::string_view::npos ? n : at;
+    };
+    std::size_t cr = find('\r', 0);
+    std::size_t lf = find('\n', 0);
+    for (std::size_t start = 0; start < n;) {
+        if (cr < start) cr = find('\r', start);
+        if (lf < start) lf = find('\n', start);
+        std::size_t end = cr < lf ? cr : lf;
         visit(text.substr(start, end - start));
-        if (end < n && text[end] == '\r' && end + 1 < n && text[end + 1] == '\n') ++end;
+        if (end == cr && end + 1 == lf) ++end;
         start = end + 1;
     }
 }

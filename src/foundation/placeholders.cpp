@@ -1,5 +1,7 @@
 #include "foundation/placeholders.h"
 
+#include <algorithm>
+
 #include "foundation/build_log.h"
 #include "foundation/error.h"
 #include "foundation/project_files.h"
@@ -24,10 +26,19 @@ std::string flatten(std::string_view text) {
     std::size_t kept = 0;
     for (std::size_t pos = 0; pos < text.size();) {
         const auto byte = static_cast<unsigned char>(text[pos]);
-        if (byte < 0x80) {  // pictures are ASCII: no decoding for them
+        if (byte < 32) {
             ++pos;
-            if (byte < 32) continue;
-            out.push_back(static_cast<char>(byte));
+            continue;
+        }
+        if (byte < 0x80) {
+            // Pictures are ASCII: their kept runs are copied whole, up to the
+            // end of the piece.
+            const std::size_t limit = std::min(text.size(), pos + (flatten_piece - kept));
+            std::size_t end = pos + 1;
+            while (end < limit && static_cast<unsigned char>(text[end]) - 32u < 0x80u - 32u) ++end;
+            out.append(text, pos, end - pos);
+            kept += end - pos - 1;  // the last one is counted below
+            pos = end;
         } else {
             const std::size_t start = pos;
             const char32_t c = next_code_point(text, pos);

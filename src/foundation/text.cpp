@@ -1,5 +1,6 @@
 #include "foundation/text.h"
 
+#include <cstdint>
 #include <cstring>
 #include <functional>
 
@@ -200,10 +201,8 @@ bool is_valid_utf8(std::string_view bytes) {
     for (std::size_t pos = 0; pos < bytes.size();) {
         // Plain ASCII runs are the common case; skip them eight bytes at a time.
         while (pos + 8 <= bytes.size()) {
-            unsigned long long word = 0;
-            for (int i = 0; i < 8; ++i)
-                word |= static_cast<unsigned long long>(static_cast<unsigned char>(bytes[pos + i]))
-                        << (8 * i);
+            std::uint64_t word = 0;
+            std::memcpy(&word, bytes.data() + pos, sizeof word);
             if (word & 0x8080808080808080ULL) break;
             pos += 8;
         }

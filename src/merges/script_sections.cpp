@@ -28,16 +28,22 @@ class Progress {
 public:
     Progress(BuildLog& log, std::size_t length) : log_(log), length_(length) {}
     void at(std::size_t position) {
+        if (position < next_) return;  // the percentage is not past the mark yet
         if (position * 100 / length_ > mark_) {
             log_.log_line("..." + std::to_string(mark_) + "%");
             mark_ += 10;
         }
+        next_ = first_past_mark();
     }
 
 private:
+    // The first position whose percentage, rounded down, is above the mark.
+    std::size_t first_past_mark() const { return ((mark_ + 1) * length_ + 99) / 100; }
+
     BuildLog& log_;
     std::size_t length_;
     std::size_t mark_ = 10;
+    std::size_t next_ = 0;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "merges/script_sections.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "checks/escape_text.h"
@@ -102,9 +103,25 @@ std::string convert_strings(Build& build, std::string_view text) {
 
     std::size_t position = 0;
     for (std::size_t pos = 0; pos < text.size();) {
+        // The characters up to the next double quote only go on to the output
+        // or to the open string, so they are copied as one run; each is still
+        // a poll and a step of the progress.
+        const std::size_t quote = std::min(text.find('"', pos), text.size());
+        if (quote == pos) {
+            ++pos;
+            visit(++position, '"', "\"");
+            continue;
+        }
         const std::size_t start = pos;
-        const char32_t c = next_code_point(text, pos);
-        visit(++position, c, text.substr(start, pos - start));
+        while (pos < quote) {
+            if (static_cast<unsigned char>(text[pos]) < 0x80)
+                ++pos;
+            else
+                next_code_point(text, pos);
+            build.poll_stop();
+            progress.at(++position);
+        }
+        (in_string ? quoted : out).append(text, start, quote - start);
     }
     visit(++position, ' ', " ");
     build.log.log_line("...100%");

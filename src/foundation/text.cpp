@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <algorithm>
 #include <functional>
 
 namespace quenlo {
@@ -61,10 +62,16 @@ void replace_growing_in_place(std::string& text, const std::vector<std::size_t>&
 // whole for each placeholder.
 std::size_t replace_all_in_place(std::string& text, std::string_view from, std::string_view to) {
     if (from.empty()) return 0;
+    // A placeholder starts with a character that code is full of ("_"): a
+    // search that skips by the placeholder's length passes over most of it.
+    const std::boyer_moore_horspool_searcher searcher(from.begin(), from.end());
     std::vector<std::size_t> hits;
-    for (std::size_t hit = text.find(from); hit != std::string::npos;
-         hit = text.find(from, hit + from.size()))
-        hits.push_back(hit);
+    for (auto at = text.cbegin();;) {
+        at = std::search(at, text.cend(), searcher);
+        if (at == text.cend()) break;
+        hits.push_back(static_cast<std::size_t>(at - text.cbegin()));
+        at += static_cast<std::ptrdiff_t>(from.size());
+    }
     if (hits.empty()) return 0;
     if (to.size() > from.size()) {
         replace_growing_in_place(text, hits, from.size(), [&](std::size_t) { return to; });

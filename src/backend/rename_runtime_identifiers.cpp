@@ -1,5 +1,6 @@
 #include "backend/rename_runtime_identifiers.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "backend/ordered_replacement.h"
@@ -57,7 +58,12 @@ std::string shrink_blanks(std::string_view text) {
 // document type and the content type) stay alone; a line ending in anything
 // but "{", ";" or "," ends its output line.
 ReleaseLineJoiner::ReleaseLineJoiner(Build& build, std::size_t expected_size)
-    : build_(build), shortening_(runtime_name_shortening()) {
+    : build_(build),
+      shortening_(runtime_name_shortening()),
+      names_hold_underscore_(std::all_of(release_renamed_names.begin(), release_renamed_names.end(),
+                                         [](std::string_view name) {
+                                             return name.find('_') != std::string_view::npos;
+                                         })) {
     page_.reserve(expected_size + expected_size / 8);  // quotes may add a little
 }
 
@@ -66,7 +72,12 @@ void ReleaseLineJoiner::add(std::string_view line) {
     // The line is renamed straight onto the end of the joined line.
     if (!joined_.empty()) joined_ += ' ';
     const std::size_t start = joined_.size();
-    shortening_.apply(trim_view(line), joined_);
+    const std::string_view trimmed = trim_view(line);
+    // Lines without an underscore, such as a picture's data, hold no name.
+    if (names_hold_underscore_ && trimmed.find('_') == std::string_view::npos)
+        joined_.append(trimmed);
+    else
+        shortening_.apply(trimmed, joined_);
     if (index_++ < 2) {  // nothing is joined before these
         emit(joined_);
         joined_.clear();

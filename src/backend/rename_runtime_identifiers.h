@@ -41,6 +41,7 @@ private:
 
     Build& build_;
     OrderedReplacement shortening_;
+    const bool names_hold_underscore_;
     std::string page_;
     std::string joined_;
     std::size_t index_ = 0;

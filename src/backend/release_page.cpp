@@ -1,5 +1,7 @@
 #include "backend/release_page.h"
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,7 +20,12 @@ constexpr std::string_view release_flag = "var g_isdebug = false;";
 // Where the line after the last one holding `text` starts: the end of the
 // page when that line is its last, 0 when no line holds it.
 std::size_t after_last_line_with(std::string_view page, std::string_view text) {
-    const std::size_t hit = page.rfind(text);
+    // Searched for forwards, skipping, from the top where it stands.
+    const std::boyer_moore_horspool_searcher searcher(text.begin(), text.end());
+    std::size_t hit = std::string_view::npos;
+    for (auto at = std::search(page.begin(), page.end(), searcher); at != page.end();
+         at = std::search(at + static_cast<std::ptrdiff_t>(text.size()), page.end(), searcher))
+        hit = static_cast<std::size_t>(at - page.begin());
     if (hit == std::string_view::npos) return 0;
     std::size_t end = page.find_first_of("\r\n", hit + text.size());
     if (end == std::string_view::npos) return page.size();

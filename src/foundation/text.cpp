@@ -1,8 +1,8 @@
 #include "foundation/text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <algorithm>
 #include <functional>
 
 namespace quenlo {

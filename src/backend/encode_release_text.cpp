@@ -1,7 +1,6 @@
 #include "backend/encode_release_text.h"
 
 #include <array>
-#include <vector>
 
 #include "foundation/build.h"
 #include "foundation/text.h"
@@ -121,35 +120,39 @@ char shift_letter(char c) {
     return letter_shift[static_cast<unsigned char>(c)];
 }
 
-void encode_release_text(Build& build) {
+void encode_release_lines(Build& build, std::initializer_list<std::string_view> parts,
+                          const std::function<void(std::string_view)>& sink) {
     build.log.log_line("Encripting...");
-    std::vector<std::string_view> lines;
-    for_each_line(build.release_text, [&](std::string_view line) { lines.push_back(line); });
+    std::size_t count = 0;
+    for (const std::string_view part : parts) for_each_line(part, [&](std::string_view) { ++count; });
 
-    std::string out;
-    out.reserve(build.release_text.size() + build.release_text.size() / 8);
     std::string encoded;
-    bool first_line = true;
+    std::string line_out;
     const auto emit = [&](std::string_view line) {
-        if (!first_line) out.append(crlf);
-        first_line = false;
-        append_without_markers(line, out);
+        if (line.find(verbatim_marker) == std::string_view::npos) {
+            sink(line);
+            return;
+        }
+        line_out.clear();
+        append_without_markers(line, line_out);
+        sink(line_out);
     };
 
     bool in_region = false;  // from the line "</title>" to the line holding only the marker
     Quoting quoting;
     std::size_t threshold = 10;
-    const std::size_t count = lines.size();
-    for (std::size_t i = 0; i < count; ++i) {
+    std::size_t i = 0;
+    const auto encode_line = [&](std::string_view line) {
         if (i * 100 / count > threshold) {
             build.log.log_line("..." + std::to_string(threshold) + "%");
             threshold += 10;
         }
+        ++i;
         build.poll_stop();
-        const std::string_view t = trim_view(lines[i]);
+        const std::string_view t = trim_view(line);
         if (t == "</title>") in_region = true;
-        if (t.empty()) continue;
-        if (t.starts_with("//") && !t.starts_with("///")) continue;  // comments go everywhere
+        if (t.empty()) return;
+        if (t.starts_with("//") && !t.starts_with("///")) return;  // comments go everywhere
         if (t == verbatim_marker) in_region = false;
         if (!in_region || t.ends_with(verbatim_marker)) {
             emit(t);
@@ -158,7 +161,19 @@ void encode_release_text(Build& build) {
             append_encoded(t, quoting, encoded);
             emit(encoded);
         }
-    }
+    };
+    for (const std::string_view part : parts) for_each_line(part, encode_line);
+}
+
+void encode_release_text(Build& build) {
+    std::string out;
+    out.reserve(build.release_text.size() + build.release_text.size() / 8);
+    bool first_line = true;
+    encode_release_lines(build, {build.release_text}, [&](std::string_view line) {
+        if (!first_line) out.append(crlf);
+        first_line = false;
+        out.append(line);
+    });
     build.release_text = std::move(out);
     build.poll_stop();
 }

@@ -4,6 +4,8 @@
 // the game's texts cannot be read in the page source. The runtime's decoder
 // "_de" shifts them back when it shows them.
 
+#include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -22,5 +24,11 @@ char shift_letter(char c);
 // Polls the stop flag once per line. Malformed quoting breaks the page's code,
 // never the build.
 void encode_release_text(Build& build);
+
+// The same encoding of a text given as consecutive parts, each but the last
+// ending with a line break, handing each output line, without its break, to
+// `sink` as it is made, so that a later step can take it up at once.
+void encode_release_lines(Build& build, std::initializer_list<std::string_view> parts,
+                          const std::function<void(std::string_view)>& sink);
 
 }  // namespace quenlo

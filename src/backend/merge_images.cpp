@@ -1,5 +1,6 @@
 #include "backend/merge_images.h"
 
+#include <filesystem>
 #include <string_view>
 
 #include "foundation/build.h"
@@ -26,9 +27,26 @@ constexpr Picture map_pictures[] = {
     {"mapimage3.qn", "___MAPIMAGE3___"},
 };
 
+// Room for the pictures about to be merged, so that the page, by then most
+// of its final size, grows once rather than once per picture. A flattened
+// picture is about as long as its file; a missing file counts nothing.
+void reserve_for_pictures(Build& build) {
+    std::uintmax_t bytes = 0;
+    const auto add = [&](const Picture& picture) {
+        std::error_code ec;
+        const std::uintmax_t size = std::filesystem::file_size(build.path(picture.file), ec);
+        if (!ec) bytes += size + size / 64;
+    };
+    for (const Picture& picture : story_pictures) add(picture);
+    if (build.map_enabled)
+        for (const Picture& picture : map_pictures) add(picture);
+    build.page.reserve(build.page.size() + static_cast<std::size_t>(bytes));
+}
+
 }  // namespace
 
 void merge_images(Build& build) {
+    reserve_for_pictures(build);
     for (const Picture& picture : story_pictures) {
         merge_file(build.page, picture.placeholder, build.path(picture.file), build.log);
         build.poll_stop();

@@ -8,6 +8,21 @@
 
 namespace quenlo {
 
+namespace {
+
+// Each line of the page followed by CR LF. A page that breaks its lines by CR
+// LF alone is written as it stands, without a copy.
+void write_page(const std::string& path, std::string_view page) {
+    if (!has_only_crlf_breaks(page)) {
+        write_file_safely(path, as_crlf_file(page));
+        return;
+    }
+    const bool ends_line = page.empty() || page.ends_with(crlf);
+    write_file_safely(path, {page, ends_line ? std::string_view() : crlf});
+}
+
+}  // namespace
+
 void write_output_files(Build& build) {
     // The name is checked as the author wrote it; a message that its
     // conversion left empty (a comment) names no page.
@@ -17,10 +32,8 @@ void write_output_files(Build& build) {
         build.debug_file_name = name + "_debug";
         build.release_file_name = name;
     }
-    write_file_safely(build.path(build.debug_file_name + ".html"), as_crlf_file(build.redebug));
-    if (build.release)
-        write_file_safely(build.path(build.release_file_name + ".html"),
-                          as_crlf_file(build.rerelease));
+    write_page(build.path(build.debug_file_name + ".html"), build.redebug);
+    if (build.release) write_page(build.path(build.release_file_name + ".html"), build.rerelease);
 }
 
 }  // namespace quenlo

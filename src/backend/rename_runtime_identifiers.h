@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "backend/ordered_replacement.h"
+
 namespace quenlo {
 
 class Build;
@@ -27,5 +29,27 @@ std::string shorten_runtime_names(std::string_view text);
 // Works on the release text that the encoding left; stores the release page.
 // Polls the stop flag once per line of the joining.
 void rename_runtime_identifiers(Build& build);
+
+// The same transformation taking the release text a line at a time, as the
+// encoding makes it, so that the text need not be held whole in between.
+class ReleaseLineJoiner {
+public:
+    // `expected_size`: about how long the page will be, to make room at once.
+    ReleaseLineJoiner(Build& build, std::size_t expected_size);
+    void add(std::string_view line);
+    // Ends the last output line and stores the release page.
+    void finish();
+
+private:
+    void emit(std::string_view line);
+
+    Build& build_;
+    OrderedReplacement shortening_;
+    const bool names_hold_underscore_;
+    std::string page_;
+    std::string joined_;
+    std::size_t index_ = 0;
+    bool first_output_ = true;
+};
 
 }  // namespace quenlo

@@ -17,28 +17,47 @@ namespace {
 // The line dividing the runtime's declarations from the code.
 constexpr std::string_view code_marker = "///===";
 
-struct LineList {
-    std::string text;  // the lines joined by CR LF
-    bool empty = true;
-
-    void add(std::string_view line) {
-        if (!empty) text.append(crlf);
-        text.append(line);
-        empty = false;
-    }
-};
-
-}  // namespace
-
 // Variables are rewritten in the code only, so the runtime's declarations and
 // the quoted names of its variable list stay as they are.
-std::string replace_variables(std::string_view code, const std::vector<std::string>& lstvar) {
+OrderedReplacement variable_replacement(const std::vector<std::string>& lstvar) {
     std::vector<NameReplacement> rules;
     rules.reserve(lstvar.size());
     for (std::size_t i = 0; i < lstvar.size(); ++i)
         if (!lstvar[i].empty())
             rules.push_back({lstvar[i], "window.g_var[" + std::to_string(i) + "]"});
-    return OrderedReplacement(std::move(rules)).apply(code);
+    return OrderedReplacement(std::move(rules));
+}
+
+// The page's lines trimmed and joined by CR LF, without the code marker, the
+// variables rewritten in the lines after it. No name holds a line break, so
+// rewriting line by line is rewriting the code as one text.
+std::string trimmed_page_with_variables(std::string_view page,
+                                        const std::vector<std::string>& lstvar) {
+    OrderedReplacement variables = variable_replacement(lstvar);
+    std::string out;
+    out.reserve(page.size() + page.size() / 16);
+    bool first = true;
+    bool past_marker = false;
+    for_each_line(page, [&](std::string_view line) {
+        const std::string_view trimmed = trim_view(line);
+        if (trimmed == code_marker) {
+            past_marker = true;
+            return;
+        }
+        if (!first) out.append(crlf);
+        first = false;
+        if (past_marker)
+            variables.apply(trimmed, out);
+        else
+            out.append(trimmed);
+    });
+    return out;
+}
+
+}  // namespace
+
+std::string replace_variables(std::string_view code, const std::vector<std::string>& lstvar) {
+    return variable_replacement(lstvar).apply(code);
 }
 
 namespace {
@@ -48,46 +67,27 @@ namespace {
 // so one pass numbers them all.
 void number_calls(std::string& page, std::string_view call, std::string_view numbered,
                   const char* too_many) {
-    std::size_t hit = page.find(call);
-    if (hit == std::string::npos) return;
-    std::string out;
-    out.reserve(page.size() + page.size() / 64);
-    std::size_t pos = 0;
-    for (std::size_t number = 0; hit != std::string::npos; ++number) {
-        if (number == numbered_call_limit) throw Error(too_many);
-        out.append(page, pos, hit - pos);
-        out.append(numbered);
-        out.append(std::to_string(number));
-        out.push_back(',');
-        pos = hit + call.size();
-        hit = page.find(call, pos);
+    std::vector<std::size_t> hits;
+    for (std::size_t hit = page.find(call); hit != std::string::npos;
+         hit = page.find(call, hit + call.size())) {
+        if (hits.size() == numbered_call_limit) throw Error(too_many);
+        hits.push_back(hit);
     }
-    out.append(page, pos);
-    page = std::move(out);
+    std::string value;
+    replace_growing_in_place(page, hits, call.size(), [&](std::size_t number) {
+        value.assign(numbered);
+        value.append(std::to_string(number));
+        value.push_back(',');
+        return std::string_view(value);
+    });
 }
 
 }  // namespace
 
 void rewrite_script_code(Build& build) {
     build.log.log_line("Replacing variables ...");
-    LineList head;
-    LineList code;
-    bool past_marker = false;
-    for_each_line(build.page, [&](std::string_view line) {
-        const std::string_view trimmed = trim_view(line);
-        if (trimmed == code_marker) {
-            past_marker = true;
-            return;
-        }
-        (past_marker ? code : head).add(trimmed);
-    });
-    code.text = replace_variables(code.text, build.lstvar);
-
+    build.page = trimmed_page_with_variables(build.page, build.lstvar);
     std::string& page = build.page;
-    page = std::move(head.text);
-    if (!head.empty && !code.empty) page.append(crlf);
-    page.append(code.text);
-
     replace_all_in_place(page, "foreachobject{",
                          "for (var omrvindex=window.g_defaultobjnum; "
                          "omrvindex<=window.g_lastobject; omrvindex++){ var id = o_id[omrvindex];");

@@ -82,20 +82,22 @@ std::optional<char32_t> first_invalid_character(std::string_view text, CheckKind
 }
 
 void check_characters(Build& build, const std::string& path, CheckKind kind) {
-    const std::vector<std::string> lines = read_lines(path);
+    const std::string text = decode_text(read_bytes(path));
     build.log.log_line("%Check chars in file: " + path);
     if (build.switches.skip_characters_check) {
         build.log.log_line(" skipped!");
         return;
     }
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (trim_view(lines[i]).starts_with("//")) continue;
-        if (const auto bad = find_invalid_character(lines[i], kind)) {
-            SourceLocation where = line_location(path, lines, i, bad->column);
-            where.note = " (" + code_name(bad->character) + ")";
+    std::size_t index = 0;
+    for_each_line(text, [&](std::string_view line) {
+        const std::size_t number = ++index;
+        if (trim_view(line).starts_with("//")) return;
+        if (const auto bad = find_invalid_character(line, kind)) {
+            SourceLocation where{path, number, bad->column, std::string(line),
+                                 " (" + code_name(bad->character) + ")"};
             throw Error("Invalid character < " + utf8(bad->character) + " >", std::move(where));
         }
-    }
+    });
 }
 
 }  // namespace quenlo

@@ -55,7 +55,7 @@ public:
     BuildLog& log;
 
     std::string page;          // the page being built
-    std::string release_text;  // its copy for the release page
+    std::string release_text;  // the release page's text; a build copies only its switched lines
     std::string redebug;       // the HTML part, later the finished debug page
     std::string rerelease;     // the finished release page
 

@@ -114,12 +114,14 @@ int write_all(int fd, std::string_view bytes) {
 
 // Fills the temporary file, with the permission bits of the file it will
 // replace, and puts its bytes on disk. Zero on success, else the error number.
-int fill_temporary(const Descriptor& file, const std::string& path, std::string_view bytes) {
+int fill_temporary(const Descriptor& file, const std::string& path,
+                   std::initializer_list<std::string_view> pieces) {
     struct stat replaced {};
     if (::stat(path.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode) &&
         ::fchmod(file.get(), replaced.st_mode & 07777) != 0)
         return errno;
-    if (const int error = write_all(file.get(), bytes)) return error;
+    for (const std::string_view bytes : pieces)
+        if (const int error = write_all(file.get(), bytes)) return error;
     if (::fsync(file.get()) != 0) return errno;
     return 0;
 }
@@ -137,6 +139,10 @@ void sync_folder_of(const std::string& path) {
 }
 
 void write_file_safely(const std::string& path, std::string_view bytes) {
+    write_file_safely(path, {bytes});
+}
+
+void write_file_safely(const std::string& path, std::initializer_list<std::string_view> pieces) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) throw cannot_create(path, EISDIR);
     remove_orphaned_temporaries(path);
@@ -144,7 +150,7 @@ void write_file_safely(const std::string& path, std::string_view bytes) {
     // The temporary file stays open, and so locked, until it is renamed.
     std::string temporary;
     const Descriptor file = create_temporary(path, temporary);
-    int error = fill_temporary(file, path, bytes);
+    int error = fill_temporary(file, path, pieces);
     if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
     if (error != 0) {
         ::unlink(temporary.c_str());

@@ -9,6 +9,7 @@
 // letters or digits, and locked while it is written. A write first removes the
 // unlocked temporary files of its target, which only a killed write leaves.
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,9 @@ namespace quenlo {
 
 // Fails with "Cannot create file "<path>". <reason>".
 void write_file_safely(const std::string& path, std::string_view bytes);
+// The same for a file whose bytes are the pieces one after another, so that a
+// caller need not join them first.
+void write_file_safely(const std::string& path, std::initializer_list<std::string_view> pieces);
 
 // Syncs the folder that holds `path`, so that a rename into it survives a
 // power loss. Fails with "Cannot create file "<path>". <reason>".

@@ -1,5 +1,10 @@
 #include "foundation/text.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+
 namespace quenlo {
 
 std::string_view trim_view(std::string_view text) {
@@ -29,24 +34,62 @@ std::string replace_all(std::string_view text, std::string_view from, std::strin
     return out;
 }
 
+void replace_growing_in_place(std::string& text, const std::vector<std::size_t>& hits,
+                              std::size_t from_size,
+                              const std::function<std::string_view(std::size_t)>& value) {
+    if (hits.empty()) return;
+    const std::size_t old_size = text.size();
+    std::size_t new_size = old_size;
+    for (std::size_t i = 0; i < hits.size(); ++i) new_size += value(i).size() - from_size;
+    text.resize(new_size);
+    char* const base = text.data();
+    // Back to front: each piece lands at or after where it was.
+    std::size_t gap_end = old_size;  // the text after occurrence i ends here
+    std::size_t write = new_size;
+    for (std::size_t i = hits.size(); i-- > 0;) {
+        const std::size_t start = hits[i] + from_size;
+        write -= gap_end - start;
+        std::memmove(base + write, base + start, gap_end - start);
+        const std::string_view to = value(i);
+        write -= to.size();
+        std::memcpy(base + write, to.data(), to.size());
+        gap_end = hits[i];
+    }
+}
+
+// The text is changed where it lies: only the part from the first occurrence
+// on moves, and it grows into spare capacity, so a large page is not copied
+// whole for each placeholder.
 std::size_t replace_all_in_place(std::string& text, std::string_view from, std::string_view to) {
     if (from.empty()) return 0;
-    std::size_t first = text.find(from);
-    if (first == std::string::npos) return 0;
-    std::string out;
-    out.reserve(text.size());
-    out.append(text, 0, first);
-    std::size_t count = 0;
-    std::size_t pos = first;
-    for (std::size_t hit = first; hit != std::string::npos; hit = text.find(from, pos)) {
-        out.append(text, pos, hit - pos);
-        out.append(to);
-        pos = hit + from.size();
-        ++count;
+    // A placeholder starts with a character that code is full of ("_"): a
+    // search that skips by the placeholder's length passes over most of it.
+    const std::boyer_moore_horspool_searcher searcher(from.begin(), from.end());
+    std::vector<std::size_t> hits;
+    for (auto at = text.cbegin();;) {
+        at = std::search(at, text.cend(), searcher);
+        if (at == text.cend()) break;
+        hits.push_back(static_cast<std::size_t>(at - text.cbegin()));
+        at += static_cast<std::ptrdiff_t>(from.size());
     }
-    out.append(text, pos);
-    text = std::move(out);
-    return count;
+    if (hits.empty()) return 0;
+    if (to.size() > from.size()) {
+        replace_growing_in_place(text, hits, from.size(), [&](std::size_t) { return to; });
+        return hits.size();
+    }
+    // Shrinking: front to back, each piece lands at or before where it was.
+    char* const base = text.data();
+    std::size_t write = hits.front();
+    for (std::size_t i = 0; i < hits.size(); ++i) {
+        if (!to.empty()) std::memcpy(base + write, to.data(), to.size());
+        write += to.size();
+        const std::size_t start = hits[i] + from.size();
+        const std::size_t gap_end = i + 1 < hits.size() ? hits[i + 1] : text.size();
+        std::memmove(base + write, base + start, gap_end - start);
+        write += gap_end - start;
+    }
+    text.resize(write);
+    return hits.size();
 }
 
 std::vector<std::string> split_lines(std::string_view text) {
@@ -75,6 +118,14 @@ std::string as_crlf_file(std::string_view text) {
         out.append(crlf);
     });
     return out;
+}
+
+bool has_only_crlf_breaks(std::string_view text) {
+    for (std::size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', lf + 1))
+        if (lf == 0 || text[lf - 1] != '\r') return false;
+    for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r', cr + 1))
+        if (cr + 1 == text.size() || text[cr + 1] != '\n') return false;
+    return true;
 }
 
 char32_t next_code_point(std::string_view text, std::size_t& pos) {
@@ -144,9 +195,11 @@ std::string utf8(char32_t code_point) {
 
 std::size_t count_code_points(std::string_view text) {
     std::size_t count = 0;
-    for (std::size_t pos = 0; pos < text.size();) {
-        next_code_point(text, pos);
-        ++count;
+    for (std::size_t pos = 0; pos < text.size(); ++count) {
+        if (static_cast<unsigned char>(text[pos]) < 0x80)
+            ++pos;
+        else
+            next_code_point(text, pos);
     }
     return count;
 }
@@ -155,10 +208,8 @@ bool is_valid_utf8(std::string_view bytes) {
     for (std::size_t pos = 0; pos < bytes.size();) {
         // Plain ASCII runs are the common case; skip them eight bytes at a time.
         while (pos + 8 <= bytes.size()) {
-            unsigned long long word = 0;
-            for (int i = 0; i < 8; ++i)
-                word |= static_cast<unsigned long long>(static_cast<unsigned char>(bytes[pos + i]))
-                        << (8 * i);
+            std::uint64_t word = 0;
+            std::memcpy(&word, bytes.data() + pos, sizeof word);
             if (word & 0x8080808080808080ULL) break;
             pos += 8;
         }

@@ -5,10 +5,9 @@
 #include <vector>
 
 #include "backend/check_unknown_identifiers.h"
-#include "backend/encode_release_text.h"
 #include "backend/merge_images.h"
 #include "backend/output_files.h"
-#include "backend/rename_runtime_identifiers.h"
+#include "backend/release_page.h"
 #include "backend/rewrite_script_code.h"
 #include "checks/check_characters.h"
 #include "checks/escape_text.h"
@@ -67,8 +66,10 @@ void check_source_characters(Build& build) {
     }
 }
 
+// The HTML part moves into the page; nothing reads it again until the
+// finished page is stored in its place.
 void put_version(Build& build) {
-    build.page = build.redebug;
+    build.page = std::move(build.redebug);
     replace_placeholder(build.page, "___VERSION___", quenlo_version, build.log);
     build.poll_stop();
 }
@@ -85,16 +86,11 @@ void put_start_room(Build& build) {
     build.poll_stop();
 }
 
+// The finished page moves to its place; the release text is taken from there.
 void store_debug_page(Build& build) {
     build.poll_stop();
-    build.redebug = build.page;
-}
-
-void switch_release_flag(Build& build) {
-    build.release_text = build.page;
-    replace_placeholder(build.release_text, "var g_isdebug = true;", "var g_isdebug = false;",
-                        build.log);
-    build.poll_stop();
+    build.redebug = std::move(build.page);
+    build.page.clear();
 }
 
 // The phases in the order that makes each table complete before it is read.
@@ -124,11 +120,7 @@ void run_phases(Build& build, const BaseScript& base) {
     check_unknown_identifiers(build);
     merge_images(build);
     store_debug_page(build);
-    if (build.release) {
-        switch_release_flag(build);
-        encode_release_text(build);
-        rename_runtime_identifiers(build);
-    }
+    if (build.release) make_release_page(build);
     write_output_files(build);
 }
 

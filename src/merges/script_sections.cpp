@@ -29,16 +29,22 @@ class Progress {
 public:
     Progress(BuildLog& log, std::size_t length) : log_(log), length_(length) {}
     void at(std::size_t position) {
+        if (position < next_) return;  // the percentage is not past the mark yet
         if (position * 100 / length_ > mark_) {
             log_.log_line("..." + std::to_string(mark_) + "%");
             mark_ += 10;
         }
+        next_ = first_past_mark();
     }
 
 private:
+    // The first position whose percentage, rounded down, is above the mark.
+    std::size_t first_past_mark() const { return ((mark_ + 1) * length_ + 99) / 100; }
+
     BuildLog& log_;
     std::size_t length_;
     std::size_t mark_ = 10;
+    std::size_t next_ = 0;
 };
 
 // The converted code keeps its lines but for the blank frame lines that the
@@ -125,9 +131,25 @@ std::string convert_strings(Build& build, std::string_view text, const LineOrigi
 
     std::size_t position = 0;
     for (std::size_t pos = 0; pos < text.size();) {
+        // The characters up to the next double quote only go on to the output
+        // or to the open string, so they are copied as one run; each is still
+        // a poll and a step of the progress.
+        const std::size_t quote = std::min(text.find('"', pos), text.size());
+        if (quote == pos) {
+            ++pos;
+            visit(++position, '"', "\"");
+            continue;
+        }
         const std::size_t start = pos;
-        const char32_t c = next_code_point(text, pos);
-        visit(++position, c, text.substr(start, pos - start));
+        while (pos < quote) {
+            if (static_cast<unsigned char>(text[pos]) < 0x80)
+                ++pos;
+            else
+                next_code_point(text, pos);
+            build.poll_stop();
+            progress.at(++position);
+        }
+        (in_string ? quoted : out).append(text, start, quote - start);
     }
     visit(++position, ' ', " ");
     build.log.log_line("...100%");

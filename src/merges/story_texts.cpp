@@ -17,8 +17,11 @@ constexpr std::size_t piece_length = 1024;
 constexpr std::string_view intro_joint = "'+\r\n'";
 constexpr std::string_view section_sign = "\xC2\xA7";
 
-std::string convert_story_text(std::string_view placeholder, std::string_view text) {
+// Takes the text over, to let it go once escaped: a long introduction is
+// then held at most twice at a time.
+std::string convert_story_text(std::string_view placeholder, std::string text) {
     std::string converted = escape_text(text);
+    std::string().swap(text);
     if (placeholder == "___SUCCESS___" || placeholder == "___FAIL___") {
         converted = join_expressions(converted);
     } else if (placeholder == "___INTRO___") {
@@ -31,37 +34,37 @@ std::string convert_story_text(std::string_view placeholder, std::string_view te
 }  // namespace
 
 std::string cut_into_pieces(std::string_view text) {
-    // Byte offsets at which each character starts, and the end.
-    std::vector<std::size_t> starts;
-    starts.reserve(text.size() + 1);
-    for (std::size_t pos = 0; pos < text.size();) {
-        starts.push_back(pos);
-        next_code_point(text, pos);
-    }
-    starts.push_back(text.size());
-    const std::size_t characters = starts.size() - 1;
-    if (characters <= piece_length) return std::string(text);
-
     std::string out;
-    out.reserve(text.size() + (characters / piece_length + 1) * intro_joint.size());
-    std::size_t first = 0;  // first character of the remaining text
-    while (characters - first > piece_length) {
-        std::size_t end = first + piece_length;
-        while (end > first && text[starts[end] - 1] == '\\') --end;
-        if (end == first) end = first + piece_length;  // nothing but backslashes
-        out.append(text.substr(starts[first], starts[end] - starts[first]));
+    out.reserve(text.size() + (text.size() / piece_length + 1) * intro_joint.size());
+    // Byte offsets at which the characters of the next piece start, and the
+    // one after them: enough to step back from a cut, whatever the text's size.
+    std::vector<std::size_t> starts;
+    starts.reserve(piece_length + 1);
+    std::size_t first = 0;  // the remaining text starts here
+    for (;;) {
+        starts.clear();
+        for (std::size_t pos = first; starts.size() <= piece_length && pos < text.size();) {
+            starts.push_back(pos);
+            next_code_point(text, pos);
+        }
+        if (starts.size() <= piece_length) break;  // what remains is one piece
+        std::size_t end = piece_length;
+        while (end > 0 && text[starts[end] - 1] == '\\') --end;
+        if (end == 0) end = piece_length;  // nothing but backslashes
+        out.append(text.substr(first, starts[end] - first));
         out.append(intro_joint);
-        first = end;
+        first = starts[end];
     }
-    out.append(text.substr(starts[first]));
+    out.append(text.substr(first));
     return out;
 }
 
 void merge_story_text(Build& build, std::string_view placeholder, const std::string& path) {
     try {
-        const std::string text = read_text(path);
+        std::string text = read_text(path);
         build.log.log_line("%Merge file: " + path);
-        replace_all_in_place(build.page, placeholder, convert_story_text(placeholder, text));
+        replace_all_in_place(build.page, placeholder,
+                             convert_story_text(placeholder, std::move(text)));
     } catch (const Error&) {
         throw Error("Unable to merge");
     }

@@ -49,6 +49,23 @@ TEST_F(OutputFiles, NamedAfterMessage50Trimmed) {
     EXPECT_EQ(folder.read("avventura.html"), "<html>release</html>\r\n");
 }
 
+// A page already in CR LF lines is written as it stands; any other break, a
+// lone CR or LF anywhere, makes every break CR LF.
+TEST_F(OutputFiles, EveryLineEndsWithCrLfWhateverBreaksThePageHolds) {
+    const std::pair<std::string, std::string> pages[] = {
+        {"a\r\nb\r\n", "a\r\nb\r\n"},     {"a\r\n\r\n", "a\r\n\r\n"},
+        {"a\nb", "a\r\nb\r\n"},              {"a\r\nb\rc\r\n", "a\r\nb\r\nc\r\n"},
+        {"a\r\nb\r", "a\r\nb\r\n"},        {"\na", "\r\na\r\n"},
+        {"", ""},
+    };
+    for (const auto& [page, file] : pages) {
+        Build build = make_build(false, "x");
+        build.redebug = page;
+        ASSERT_EQ(failure(build), "written");
+        EXPECT_EQ(folder.read("x_debug.html"), file) << page;
+    }
+}
+
 TEST_F(OutputFiles, EmptyNameKeepsTheDefaultNames) {
     Build build = make_build(true, " ");
     ASSERT_EQ(failure(build), "written");

@@ -17,7 +17,7 @@ protected:
     std::string rename(const std::string& text) {
         build.release_text = text;
         rename_runtime_identifiers(build);
-        EXPECT_EQ(build.rerelease, build.release_text);
+        EXPECT_TRUE(build.release_text.empty());  // handed over to the release page
         return build.rerelease;
     }
     // The text as lines after the two first ones, which always stay alone.

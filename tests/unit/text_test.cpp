@@ -22,6 +22,37 @@ TEST(ReplaceAll, LeftToRightWithoutRescanningInsertedText) {
     EXPECT_EQ(replace_all_in_place(s, "zz", "y"), 0u);
 }
 
+// A page filled placeholder by placeholder, as a build does, against the
+// copying replacement: values longer and shorter than their placeholder, one
+// that brings in another placeholder's name, and one placeholder never there.
+TEST(ReplaceAllInPlace, FillsAPageLikeTheCopyingReplacement) {
+    std::string page = "<t>___TITLE___</t>\r\n___ROOMS___;___ROOMS___\r\nv=___VAR___;end";
+    page.shrink_to_fit();  // the first longer value must outgrow the capacity
+    std::string copied = page;
+    const std::pair<std::string_view, std::string_view> steps[] = {
+        {"___ROOMS___", "rooms(___VAR___, 'a long list of rooms')"},  // longer, twice
+        {"___TITLE___", "T"},                                         // shorter
+        {"___VAR___", "x"},                                           // also inside the rooms
+        {"___MISSING___", "never"},
+        {"v=x;", ""},  // to nothing
+    };
+    for (const auto& [placeholder, value] : steps) {
+        const std::size_t expected_count = [&] {
+            std::size_t n = 0;
+            for (auto at = copied.find(placeholder); at != std::string::npos;
+                 at = copied.find(placeholder, at + placeholder.size()))
+                ++n;
+            return n;
+        }();
+        copied = replace_all(copied, placeholder, value);
+        EXPECT_EQ(replace_all_in_place(page, placeholder, value), expected_count) << placeholder;
+        EXPECT_EQ(page, copied) << placeholder;
+    }
+    EXPECT_EQ(page,
+              "<t>T</t>\r\nrooms(x, 'a long list of rooms');rooms(x, 'a long list of "
+              "rooms')\r\nend");
+}
+
 TEST(Lines, SplitJoinAndFileForm) {
     EXPECT_EQ(join_lines(split_lines("a\r\nb\nc")), "a\r\nb\r\nc");
     EXPECT_EQ(as_crlf_file("a\nb"), "a\r\nb\r\n");

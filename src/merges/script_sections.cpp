@@ -102,7 +102,6 @@ std::string convert_strings(Build& build, std::string_view text, const LineOrigi
     const auto visit = [&](std::size_t position, char32_t c, std::string_view bytes) {
         build.poll_stop();
         progress.at(position);
-        if (c == '\n') ++line;
         if (!in_string) {
             if (c == '"') {
                 out += '\'';
@@ -142,6 +141,7 @@ std::string convert_strings(Build& build, std::string_view text, const LineOrigi
         }
         const std::size_t start = pos;
         while (pos < quote) {
+            if (text[pos] == '\n') ++line;
             if (static_cast<unsigned char>(text[pos]) < 0x80)
                 ++pos;
             else

@@ -27,10 +27,10 @@ constexpr Picture map_pictures[] = {
     {"mapimage3.qn", "___MAPIMAGE3___"},
 };
 
-// Room for the pictures about to be merged, so that the page, by then most
-// of its final size, grows once rather than once per picture. A flattened
-// picture is about as long as its file; a missing file counts nothing.
-void reserve_for_pictures(Build& build) {
+}  // namespace
+
+// A flattened picture is about as long as its file.
+std::size_t picture_bytes(const Build& build) {
     std::uintmax_t bytes = 0;
     const auto add = [&](const Picture& picture) {
         std::error_code ec;
@@ -40,13 +40,13 @@ void reserve_for_pictures(Build& build) {
     for (const Picture& picture : story_pictures) add(picture);
     if (build.map_enabled)
         for (const Picture& picture : map_pictures) add(picture);
-    build.page.reserve(build.page.size() + static_cast<std::size_t>(bytes));
+    return static_cast<std::size_t>(bytes);
 }
 
-}  // namespace
-
 void merge_images(Build& build) {
-    reserve_for_pictures(build);
+    // The page, by then most of its final size, grows once rather than once
+    // per picture; it had this room already when made by the code rewriting.
+    build.page.reserve(build.page.size() + picture_bytes(build));
     for (const Picture& picture : story_pictures) {
         merge_file(build.page, picture.placeholder, build.path(picture.file), build.log);
         build.poll_stop();

@@ -20,6 +20,11 @@ void OrderedReplacement::build_automaton() {
 
     // The trie of the names; state 0 is the root.
     const std::size_t width = class_count_;
+    // At most one state per name byte: the table is given its largest size at
+    // once, so it never moves while it grows. Room reserved is not touched.
+    std::size_t most_states = 1;
+    for (const NameReplacement& rule : rules_) most_states += rule.name.size();
+    next_.reserve(most_states * width);
     next_.assign(width, none);
     std::vector<std::vector<std::uint32_t>> ending(1);
     for (std::uint32_t id = 0; id < rules_.size(); ++id) {

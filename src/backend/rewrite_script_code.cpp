@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "backend/merge_images.h"
 #include "backend/ordered_replacement.h"
 #include "foundation/build.h"
 #include "foundation/error.h"
@@ -31,11 +32,13 @@ OrderedReplacement variable_replacement(const std::vector<std::string>& lstvar) 
 // The page's lines trimmed and joined by CR LF, without the code marker, the
 // variables rewritten in the lines after it. No name holds a line break, so
 // rewriting line by line is rewriting the code as one text.
+// `room` more bytes are reserved for what is merged later, so the page is not
+// copied again to grow.
 std::string trimmed_page_with_variables(std::string_view page,
-                                        const std::vector<std::string>& lstvar) {
+                                        const std::vector<std::string>& lstvar, std::size_t room) {
     OrderedReplacement variables = variable_replacement(lstvar);
     std::string out;
-    out.reserve(page.size() + page.size() / 16);
+    out.reserve(page.size() + page.size() / 16 + room);
     bool first = true;
     bool past_marker = false;
     for_each_line(page, [&](std::string_view line) {
@@ -86,7 +89,8 @@ void number_calls(std::string& page, std::string_view call, std::string_view num
 
 void rewrite_script_code(Build& build) {
     build.log.log_line("Replacing variables ...");
-    build.page = trimmed_page_with_variables(build.page, build.lstvar);
+    // The pictures come next: the page is made with room for them.
+    build.page = trimmed_page_with_variables(build.page, build.lstvar, picture_bytes(build));
     std::string& page = build.page;
     replace_all_in_place(page, "foreachobject{",
                          "for (var omrvindex=window.g_defaultobjnum; "

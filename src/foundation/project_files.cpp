@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #include "foundation/error.h"
 #include "foundation/text.h"
@@ -92,12 +93,12 @@ Error open_error(const std::string& path, std::string_view reason) {
 // The file's decoded text; a file that is UTF-16 without a mark is refused
 // rather than read as a text of NUL characters.
 std::string read_decoded(const std::string& path) {
-    const std::string bytes = read_bytes(path);
+    std::string bytes = read_bytes(path);
     if (!has_byte_order_mark(bytes) && looks_like_utf16_without_mark(bytes))
         throw open_error(path,
                          "It looks like UTF-16 text without a byte-order mark; "
                          "save it as UTF-8.");
-    return decode_text(bytes);
+    return decode_text(std::move(bytes));
 }
 
 }  // namespace
@@ -114,12 +115,13 @@ std::string project_path(std::string_view folder, std::string_view file_name) {
     return path;
 }
 
-std::string decode_text(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF")) return fix_invalid_utf8(bytes.substr(3));
-    if (bytes.starts_with("\xFF\xFE")) return decode_utf16(bytes.substr(2), false);
-    if (bytes.starts_with("\xFE\xFF")) return decode_utf16(bytes.substr(2), true);
-    if (is_valid_utf8(bytes)) return std::string(bytes);
-    return decode_windows_1252(bytes);
+std::string decode_text(std::string bytes) {
+    const std::string_view view = bytes;
+    if (view.starts_with("\xEF\xBB\xBF")) return fix_invalid_utf8(view.substr(3));
+    if (view.starts_with("\xFF\xFE")) return decode_utf16(view.substr(2), false);
+    if (view.starts_with("\xFE\xFF")) return decode_utf16(view.substr(2), true);
+    if (is_valid_utf8(view)) return bytes;
+    return decode_windows_1252(view);
 }
 
 std::string read_bytes(const std::string& path) {
@@ -129,12 +131,15 @@ std::string read_bytes(const std::string& path) {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                          &std::fclose);
     if (!file) throw fail(errno);
-    std::string bytes;
+    // Read straight into the text at the size the file has; a file that
+    // grows meanwhile is read on in pieces.
     const auto size = std::filesystem::file_size(path, ec);
-    if (!ec) bytes.reserve(size);
+    std::string bytes(ec ? 0 : static_cast<std::size_t>(size), '\0');
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
     char chunk[1 << 16];
     std::size_t n = 0;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes.append(chunk, n);
+    while (!std::ferror(file.get()) && (n = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
+        bytes.append(chunk, n);
     if (std::ferror(file.get())) throw fail(errno ? errno : EIO);
     return bytes;
 }
@@ -144,7 +149,13 @@ std::vector<std::string> read_lines(const std::string& path) {
 }
 
 std::string read_text(const std::string& path) {
-    const std::string text = read_decoded(path);
+    std::string text = read_decoded(path);
+    // Lines already broken by CR LF are joined as they stand: only the break
+    // ending the last line goes.
+    if (has_only_crlf_breaks(text)) {
+        if (text.ends_with(crlf)) text.resize(text.size() - crlf.size());
+        return text;
+    }
     std::string joined;
     joined.reserve(text.size() + text.size() / 32);
     bool first = true;

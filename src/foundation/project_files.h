@@ -14,7 +14,8 @@ std::string project_path(std::string_view folder, std::string_view file_name);
 // File bytes to UTF-8 text. A byte-order mark selects UTF-8 or UTF-16 (and is
 // dropped); without one the bytes are UTF-8 when they are valid UTF-8,
 // otherwise Windows-1252. Malformed sequences become U+FFFD; nothing fails.
-std::string decode_text(std::string_view bytes);
+// Valid UTF-8 without a mark is handed back as it came, without a copy.
+std::string decode_text(std::string bytes);
 
 // Whether the bytes start with a UTF-8 or UTF-16 byte-order mark.
 bool has_byte_order_mark(std::string_view bytes);

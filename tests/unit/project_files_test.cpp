@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/error.h"
+#include "foundation/text.h"
 #include "support/temp_project.h"
 
 namespace quenlo {
@@ -72,6 +73,17 @@ TEST_F(ReadFiles, NothingElseChanges) {
 TEST_F(ReadFiles, ReadTextJoinsWithCrLf) {
     folder.write("f", "a\nb\rc\r\n");
     EXPECT_EQ(read_text(folder.file("f")), "a\r\nb\r\nc");
+}
+
+// Text already broken by CR LF alone is taken as it stands; whatever the
+// breaks, the text is the file's lines joined by CR LF.
+TEST_F(ReadFiles, ReadTextIsTheLinesJoinedWithCrLf) {
+    for (const std::string bytes :
+         {"", "\r\n", "\r\n\r\n", "a", "a\r\n", "a\r\n\r\n", "a\r\nb\r\n", "a\r\n\r\nb",
+          "\r\na", "a\rb\r\n", "a\r\nb\n", "a\r", "\xEF\xBB\xBF" "a\r\nb\r\n", "perch\xE9\r\n"}) {
+        const Lines lines = lines_of(bytes);
+        EXPECT_EQ(read_text(folder.file("f")), join_lines(lines)) << bytes;
+    }
 }
 
 TEST_F(ReadFiles, MissingFileNamesPathAndReason) {

@@ -153,7 +153,12 @@ std::string convert_strings(Build& build, std::string_view text, const LineOrigi
     }
     visit(++position, ' ', " ");
     build.log.log_line("...100%");
-    return trim(out);
+    // Trimmed where it lies rather than copied.
+    const std::string_view kept = trim_view(out);
+    const auto begin = static_cast<std::size_t>(kept.data() - out.data());
+    out.erase(begin + kept.size());
+    out.erase(0, begin);
+    return out;
 }
 
 void merge_menus(Build& build) {

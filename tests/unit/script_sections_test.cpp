@@ -49,6 +49,14 @@ TEST(ConvertStrings, QuotedIdentifiersMustBeDeclared) {
     EXPECT_EQ(s.convert("f('_rNessuna_')"), "(no error)");  // single quotes are not checked
 }
 
+TEST(ConvertStrings, TheResultIsTrimmed) {
+    Sections s;
+    ASSERT_EQ(s.convert("\r\n \tx = \" a \";\r\n  \r\n"), "(no error)");
+    EXPECT_EQ(s.result, "x = ' a ';");
+    ASSERT_EQ(s.convert(" \r\n "), "(no error)");
+    EXPECT_EQ(s.result, "");
+}
+
 TEST(ConvertStrings, MultiLineStringsDropTheirCommentLines) {
     Sections s;
     ASSERT_EQ(s.convert("a = \"uno\r\n// actions.qna line:2\r\ndue\";"), "(no error)");

@@ -55,6 +55,28 @@ std::size_t escape_length(std::string_view line, std::size_t at) {
     return length;
 }
 
+// Whether the character only goes on, shifted or as it is, leaving what is
+// open as it was: anything but a blank, a quote, and inside a quoted text an
+// escape or what opens or closes an entity or a tag.
+bool is_plain(char ch, const Quoting& q) {
+    if (ch == ' ' || ch == '\'') return false;
+    if (!q.in_string) return true;
+    if (ch == '\\') return false;
+    if (ch == '&' || ch == ';') return (ch == '&') == q.in_entity;
+    if (ch == '<' || ch == '>') return (ch == '<') == q.in_tag;
+    return true;
+}
+
+// A run of plain characters goes on at once; in a quoted text, outside its
+// entities and tags, its letters are shifted.
+void append_plain_run(std::string_view run, const Quoting& q, std::string& out) {
+    const std::size_t at = out.size();
+    out.append(run);
+    if (!q.in_string || q.in_entity || q.in_tag) return;
+    for (std::size_t i = at; i < out.size(); ++i)
+        out[i] = letter_shift[static_cast<unsigned char>(out[i])];  // others map to themselves
+}
+
 // Every quoted text 'text' becomes ('encoded text'); runs of blanks shrink to one.
 void append_encoded(std::string_view line, Quoting& q, std::string& out) {
     if (line.starts_with("//") && line.size() >= 3 &&
@@ -62,6 +84,14 @@ void append_encoded(std::string_view line, Quoting& q, std::string& out) {
         return;  // a "///" comment of the region becomes an empty line
     bool last_was_blank = false;
     for (std::size_t j = 0; j < line.size(); ++j) {
+        std::size_t run_end = j;
+        while (run_end < line.size() && is_plain(line[run_end], q)) ++run_end;
+        if (run_end > j) {
+            append_plain_run(line.substr(j, run_end - j), q, out);
+            last_was_blank = false;
+            j = run_end;
+            if (j == line.size()) break;
+        }
         const char ch = line[j];
         if (ch == ' ') {
             if (last_was_blank) continue;

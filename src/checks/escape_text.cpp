@@ -59,6 +59,13 @@ std::string_view named_entity(char32_t c) {
 constexpr char32_t line_separator = 0x2028;
 constexpr char32_t paragraph_separator = 0x2029;
 
+// A printable ASCII character that goes on as it is and ends a run of blanks.
+bool is_plain_ascii(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte > ' ' && byte < 0x80 && c != '&' && c != '\'' && c != '\\' && c != '<' &&
+           c != '>' && c != '^';
+}
+
 bool is_comment_piece(std::string_view piece) {
     const std::string_view t = trim_view(piece);
     return t.size() >= 2 && t.starts_with("//");
@@ -77,6 +84,14 @@ public:
     void add_piece(std::string_view piece) {
         if (is_comment_piece(piece)) return;
         for (std::size_t pos = 0; pos < piece.size();) {
+            if (is_plain_ascii(piece[pos])) {  // a run of them goes on at once
+                std::size_t end = pos + 1;
+                while (end < piece.size() && is_plain_ascii(piece[end])) ++end;
+                out_.append(piece, pos, end - pos);
+                after_blank_ = false;
+                pos = end;
+                continue;
+            }
             const auto byte = static_cast<unsigned char>(piece[pos]);
             if (byte < 0x80) {
                 const bool pair = byte == '\'' && pos + 1 < piece.size() && piece[pos + 1] == '\'';

@@ -1,9 +1,12 @@
 // The live preview's part of a page served by quenlo-cli serve; the pages on
 // disk never carry it. It listens to the server for builds (Server-Sent
-// Events on the page's own address), reloads the page after each successful
-// build and shows the error of a failed one in a panel over the page. The
-// running game is resumed: it is saved in slot 0 just before the reload, and
-// the page's own start loads slot 0; the scroll position comes back too.
+// Events on the page's own address), brings the page up to date after each
+// successful build and shows the error of a failed one in a panel over the
+// page. When only the text of one script changed, the server sends the
+// changed lines and that script runs again in place, much sooner than a
+// reload; otherwise the page reloads. Either way the running game is
+// resumed: it is saved in slot 0 first, and the page's own start loads slot
+// 0; the scroll position comes back too.
 (function () {
     var script = document.currentScript;
     var shownBuild = script ? script.getAttribute('data-build') : '';
@@ -38,6 +41,54 @@
             return;
         }
         if (scroll !== null) { window.scrollTo(0, parseInt(scroll, 10) || 0); }
+    }
+
+    // The page's own start, as after a load: what the new script queued.
+    function startAgain(queued) {
+        var added = window.loadqueue.slice(queued);
+        window.loadqueue.length = queued;
+        for (var k = 0; k < added.length; k++) { added[k](); }
+    }
+
+    // Runs TEXT in place of the script element OLD; false when it failed.
+    function runInstead(old, text) {
+        var failed = false;
+        var noticed = function () {
+            failed = true;
+        };
+        var fresh = document.createElement('script');
+        fresh.text = text;
+        window.addEventListener('error', noticed);
+        old.parentNode.replaceChild(fresh, old);
+        window.removeEventListener('error', noticed);
+        return !failed;
+    }
+
+    // HEAD: builds, script number, its lines, lines kept before and after;
+    // only the builds when the page stayed the same.
+    function patch(head, inserted) {
+        if (head.length === 2) { return true; }
+        var old = document.scripts[parseInt(head[2], 10)];
+        if (!old || (old === script) || !(window.loadqueue instanceof Array)) { return false; }
+        var lines = old.text.split('\n');
+        if (lines.length !== parseInt(head[3], 10)) { return false; }
+        var after = lines.length - parseInt(head[5], 10);
+        var text = lines.slice(0, parseInt(head[4], 10)).concat(inserted, lines.slice(after)).join('\n');
+        saveRunningGame();
+        var scroll = window.scrollY;
+        var queued = window.loadqueue.length;
+        // The menus' handler of the old script would answer touches twice.
+        if ((typeof Mrvmenu === 'object') && (typeof Mrvmenu.touch === 'function')) {
+            document.removeEventListener('click', Mrvmenu.touch);
+        }
+        try {
+            if (!runInstead(old, text)) { return false; }
+            startAgain(queued);
+        } catch (e) {
+            return false;
+        }
+        window.scrollTo(0, scroll);
+        return true;
     }
 
     function hidePanel() {
@@ -83,6 +134,22 @@
             } else {
                 hidePanel();
             }
+        });
+        events.addEventListener('patched', function (e) {
+            var lines = e.data.split('\n');
+            var head = lines.shift().split(' ');
+            if (head[1] === shownBuild) {
+                hidePanel();
+                return;
+            }
+            if ((head[0] !== shownBuild) || !patch(head, lines)) {
+                events.close();
+                reload();
+                return;
+            }
+            shownBuild = head[1];
+            if (script) { script.setAttribute('data-build', shownBuild); }
+            hidePanel();
         });
         events.addEventListener('failed', function (e) {
             showPanel(e.data);

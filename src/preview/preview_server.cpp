@@ -8,11 +8,13 @@
 #include <fstream>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <sstream>
 #include <thread>
 
 #include "foundation/error.h"
 #include "preview/live_page.h"
+#include "preview/script_patch.h"
 
 namespace quenlo {
 
@@ -32,6 +34,21 @@ std::string read_page(const std::string& path) {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+}
+
+// How an open page of build `from` becomes build `to`: the first data line
+// names the builds and, unless the page stayed the same, the script and its
+// lines; the others are the script's new lines. Empty when only a reload can.
+std::string patch_event(std::uint64_t from, std::uint64_t to, std::string_view was,
+                        std::string_view is) {
+    std::string event = "event: patched\ndata: " + std::to_string(from) + ' ' + std::to_string(to);
+    if (was == is) return event + "\n\n";
+    const std::optional<ScriptPatch> patch = script_patch(was, is);
+    if (!patch) return {};
+    event += ' ' + std::to_string(patch->script) + ' ' + std::to_string(patch->lines) + ' ' +
+             std::to_string(patch->kept_before) + ' ' + std::to_string(patch->kept_after) + '\n';
+    for (const std::string& line : patch->inserted) event += "data: " + line + '\n';
+    return event + '\n';
 }
 
 bool inside_folder(const std::string& path, const std::string& folder) {
@@ -56,6 +73,7 @@ struct PreviewServer::State {
     std::string error_text;      // its error block, one line per line
     std::string pages[2];        // as written, the debug page, then the release page
     std::shared_ptr<const std::string> served[2];  // their served copies, script included
+    std::string patched[2];  // the event that brings the last build's pages up to date, if any
     bool closing = false;
 
     bool host_allowed(const httplib::Request& request) const {
@@ -64,9 +82,12 @@ struct PreviewServer::State {
         return host == loopback + suffix || host == "localhost" + suffix;
     }
 
-    // The current state as one event: "built" with the number of the served
-    // build, or "failed" with the error block.
-    std::string event_locked() const {
+    // The current state as one event: "patched" when the pages of the build
+    // before can be mended in place, otherwise "built" with the number of the
+    // served build; or "failed" with the error block.
+    std::string event_locked(PageKind kind) const {
+        const std::string& patch = patched[kind == PageKind::debug ? 0 : 1];
+        if (!failed && !patch.empty()) return patch;
         if (!failed) return "event: built\ndata: " + std::to_string(build) + "\n\n";
         std::string event = "event: failed\n";
         std::istringstream lines(error_text);
@@ -97,11 +118,11 @@ struct PreviewServer::State {
     }
 
     // Sends the current state at once, then each later outcome as it comes.
-    void stream_events(httplib::Response& response) {
+    void stream_events(PageKind kind, httplib::Response& response) {
         response.set_header("Cache-Control", "no-store");
         response.set_chunked_content_provider(
             "text/event-stream",
-            [this, sent = nothing_told](std::size_t, httplib::DataSink& sink) mutable {
+            [this, kind, sent = nothing_told](std::size_t, httplib::DataSink& sink) mutable {
                 std::string message;
                 {
                     std::unique_lock lock(mutex);
@@ -111,7 +132,7 @@ struct PreviewServer::State {
                         message = ": waiting\n\n";
                     } else {
                         sent = outcomes;
-                        message = event_locked();
+                        message = event_locked(kind);
                     }
                 }
                 return sink.write(message.data(), message.size());
@@ -121,7 +142,7 @@ struct PreviewServer::State {
     void route(const std::string& path, PageKind kind) {
         http.Get(path, [this, kind](const httplib::Request& request, httplib::Response& response) {
             if (request.get_header_value("Accept").find("text/event-stream") != std::string::npos)
-                stream_events(response);
+                stream_events(kind, response);
             else
                 serve_page(kind, response);
         });
@@ -211,15 +232,20 @@ void PreviewServer::build_finished(const BuildOutcome& outcome) {
             if (inside_folder(written[k], state.folder)) pages[k] = read_page(written[k]);
         const std::uint64_t next = state.build + 1;
         std::shared_ptr<const std::string> served[2];
-        for (std::size_t k = 0; k < 2; ++k)
-            if (!pages[k].empty())
-                served[k] = std::make_shared<const std::string>(
-                    live_page(pages[k], k == 0 ? PageKind::debug : PageKind::release, next));
+        std::string patched[2];
+        for (std::size_t k = 0; k < 2; ++k) {
+            if (pages[k].empty()) continue;
+            served[k] = std::make_shared<const std::string>(
+                live_page(pages[k], k == 0 ? PageKind::debug : PageKind::release, next));
+            if (!state.pages[k].empty())
+                patched[k] = patch_event(state.build, next, state.pages[k], pages[k]);
+        }
         std::lock_guard lock(state.mutex);
         state.build = next;
         for (std::size_t k = 0; k < 2; ++k) {
             state.pages[k] = std::move(pages[k]);
             state.served[k] = std::move(served[k]);
+            state.patched[k] = std::move(patched[k]);
         }
         state.failed = false;
         state.error_text.clear();

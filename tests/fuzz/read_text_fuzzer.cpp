@@ -150,7 +150,8 @@ bool check_file_reading(std::string_view bytes, const std::string& path,
     }
 
     // The same text saved as UTF-16 without its mark.
-    const std::string unmarked = utf16_with_mark(code_points(decode_text(bytes)), false).substr(2);
+    const std::string unmarked =
+        utf16_with_mark(code_points(decode_text(std::string(bytes))), false).substr(2);
     if (is_plain_utf16_ascii(unmarked)) {
         write_file(path, unmarked);
         require(refused(path), "Latin text in UTF-16 without a mark is refused", unmarked);
@@ -265,7 +266,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Made once: libFuzzer gives the target no other place to keep it.
     static const std::string path = project_path(scratch_folder("read_text"), "source.qn");
 
-    const std::string text = decode_text(bytes);
+    const std::string text = decode_text(std::string(bytes));
     check_decoding(bytes, text);
     const std::vector<std::string> lines = split_lines(text);
     check_lines(text, lines);

@@ -37,13 +37,10 @@ TEST(ReplaceAllInPlace, FillsAPageLikeTheCopyingReplacement) {
         {"v=x;", ""},  // to nothing
     };
     for (const auto& [placeholder, value] : steps) {
-        const std::size_t expected_count = [&] {
-            std::size_t n = 0;
-            for (auto at = copied.find(placeholder); at != std::string::npos;
-                 at = copied.find(placeholder, at + placeholder.size()))
-                ++n;
-            return n;
-        }();
+        std::size_t expected_count = 0;
+        for (auto at = copied.find(placeholder); at != std::string::npos;
+             at = copied.find(placeholder, at + placeholder.size()))
+            ++expected_count;
         copied = replace_all(copied, placeholder, value);
         EXPECT_EQ(replace_all_in_place(page, placeholder, value), expected_count) << placeholder;
         EXPECT_EQ(page, copied) << placeholder;

@@ -82,7 +82,7 @@ std::optional<char32_t> first_invalid_character(std::string_view text, CheckKind
 }
 
 void check_characters(Build& build, const std::string& path, CheckKind kind) {
-    const std::string text = decode_text(read_bytes(path));
+    const std::string text = read_decoded_text(path);
     build.log.log_line("%Check chars in file: " + path);
     if (build.switches.skip_characters_check) {
         build.log.log_line(" skipped!");

@@ -90,17 +90,6 @@ Error open_error(const std::string& path, std::string_view reason) {
     return Error("Cannot open file \"" + path + "\". " + std::string(reason));
 }
 
-// The file's decoded text; a file that is UTF-16 without a mark is refused
-// rather than read as a text of NUL characters.
-std::string read_decoded(const std::string& path) {
-    std::string bytes = read_bytes(path);
-    if (!has_byte_order_mark(bytes) && looks_like_utf16_without_mark(bytes))
-        throw open_error(path,
-                         "It looks like UTF-16 text without a byte-order mark; "
-                         "save it as UTF-8.");
-    return decode_text(std::move(bytes));
-}
-
 }  // namespace
 
 bool has_byte_order_mark(std::string_view bytes) {
@@ -144,12 +133,22 @@ std::string read_bytes(const std::string& path) {
     return bytes;
 }
 
+std::string read_decoded_text(const std::string& path) {
+    std::string bytes = read_bytes(path);
+    // Read as text, UTF-16 without its mark would be a text of NUL characters.
+    if (!has_byte_order_mark(bytes) && looks_like_utf16_without_mark(bytes))
+        throw open_error(path,
+                         "It looks like UTF-16 text without a byte-order mark; "
+                         "save it as UTF-8.");
+    return decode_text(std::move(bytes));
+}
+
 std::vector<std::string> read_lines(const std::string& path) {
-    return split_lines(read_decoded(path));
+    return split_lines(read_decoded_text(path));
 }
 
 std::string read_text(const std::string& path) {
-    std::string text = read_decoded(path);
+    std::string text = read_decoded_text(path);
     // Lines already broken by CR LF are joined as they stand: only the break
     // ending the last line goes.
     if (has_only_crlf_breaks(text)) {

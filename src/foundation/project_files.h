@@ -22,9 +22,11 @@ bool has_byte_order_mark(std::string_view bytes);
 
 // The file's bytes; fails with "Cannot open file "<path>". <reason>".
 std::string read_bytes(const std::string& path);
-// The file's lines (decoded, split at CR LF, CR or LF). A file without a
+// The file's decoded text, its line breaks as they are. A file without a
 // byte-order mark that is plainly UTF-16 is refused with the same error, its
 // reason saying to save it as UTF-8.
+std::string read_decoded_text(const std::string& path);
+// Its lines (split at CR LF, CR or LF).
 std::vector<std::string> read_lines(const std::string& path);
 // The same content as one text, the lines joined by CR LF.
 std::string read_text(const std::string& path);

@@ -109,11 +109,11 @@ private:
     int depth_ = 0;
 };
 
-}  // namespace
-
 bool is_plain_expression(std::string_view text) {
     return ExpressionReader(text).read_whole();
 }
+
+}  // namespace
 
 std::string join_expressions(std::string_view text) {
     std::string out;

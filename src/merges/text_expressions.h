@@ -14,7 +14,4 @@ namespace quenlo {
 // can leave the page's string open or hand the script a broken expression.
 std::string join_expressions(std::string_view text);
 
-// Whether `text` is such a plain expression.
-bool is_plain_expression(std::string_view text);
-
 }  // namespace quenlo

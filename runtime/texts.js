@@ -55,13 +55,17 @@ function f_gmes(n) {
 }
 
 // The first-time texts of f_showx and f_appendx keep their bit in the state
-// word of object N + 12: objects 12 and above are saved with the game, so
-// call numbers 0 to 287 remember across turns and saved games.
+// word of an object that saved games carry (objects 12 to 299; the built-in
+// ones are rebuilt every turn). Calls 0 to 287 use bit 4 (append) or 8
+// (show) of object N + 12; calls 288 to 299 have no such object left and use
+// the bits four times higher of objects 12 to 23.
 function mrvFirstTime(n, bit) {
-    var k = (f_nulli(n) + 12) % 300;
+    var call = ((f_nulli(n) % 300) + 300) % 300;
+    var k = 12 + call % 288;
+    var mask = (call < 288) ? bit : bit * 4;
     var word = f_nulli(o_ef[k]);
-    if ((word & bit) == 0) {
-        o_ef[k] = word | bit;
+    if ((word & mask) == 0) {
+        o_ef[k] = word | mask;
         return true;
     }
     return false;

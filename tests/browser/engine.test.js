@@ -149,6 +149,34 @@ describe('actions', () => {
         assert.deepEqual(r, [' prima', ' dopo', ' una altra']);
         await run(() => f_processaction(''));
     });
+
+    test('every call number from 0 to 299 remembers its first text through a saved game', async () => {
+        const r = await run(() => {
+            const firsts = (kind) => {
+                const out = [];
+                for (let n = 0; n < 300; n++) {
+                    window.g_mex = '';
+                    window.g_addtext = '';
+                    if (kind === 'show') f_show(n, 'prima', 'dopo'); else f_append(n, 'prima', 'dopo');
+                    if ((kind === 'show' ? window.g_mex : window.g_addtext) === ' prima') out.push(n);
+                }
+                return out;
+            };
+            f_processaction('');
+            o_ef.fill(0, 12);
+            const fresh = [firsts('show'), firsts('append')];
+            f_saveCookie(1);
+            f_processaction('');
+            const loaded = f_loadCookie(1);
+            const after = [firsts('show'), firsts('append')];
+            f_deleteCookie(1);
+            return { fresh: fresh.map((a) => a.length), loaded, after };
+        });
+        assert.deepEqual(r.fresh, [300, 300]);
+        assert.equal(r.loaded, true);
+        assert.deepEqual(r.after, [[], []]);
+        await run(() => f_processaction(''));
+    });
 });
 
 describe('markers and texts', () => {

@@ -10,7 +10,7 @@ packages=(
     libcpp-httplib-dev pkg-config curl
     qt6-base-dev
     xvfb xauth
-    chromium fonts-liberation fonts-dejavu-core
+    chromium firefox-esr fonts-liberation fonts-dejavu-core
     # The sanitized build and the fuzz targets: clang, its sanitizer and
     # libFuzzer runtimes (only recommended by clang), llvm-symbolizer for
     # readable stacks.

@@ -13,7 +13,7 @@ let pages;
 let preview;
 
 before(async () => {
-    project = newProject('quenlo-firefox-');
+    project = newProject('quenlo-firefox-game-');
     pages = buildProject(project);
     preview = await startPreview(project);
 });

@@ -12,7 +12,7 @@ const { seededRandom } = require('./browser');
 // dialog button for 500 ms after showing it.
 const MENU_LOCK = 420;
 const BUTTON_LOCK = 520;
-const WAIT_LIMIT = 15000;
+const WAIT_LIMIT = 30000;
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 

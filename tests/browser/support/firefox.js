@@ -27,7 +27,6 @@ const QUIET = {
     'extensions.systemAddon.update.enabled': false,
     'geo.provider.network.url': '',
     'media.gmp-manager.url': '',
-    'messaging-system.rsexperimentloader.enabled': false,
     'network.captive-portal-service.enabled': false,
     'network.connectivity-service.enabled': false,
     'network.dns.disablePrefetch': true,

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The browser suite: installs playwright-core once (pinned in package-lock),
-# then plays the generated pages in Debian's Chromium with Node's test runner.
+# The browser suite: installs playwright-core and axe-core once (pinned in
+# package-lock), then plays the generated pages in Debian's Chromium with
+# Node's test runner.
 #   run.sh QUENLO_CLI ARTIFACTS_FOLDER [LARGE_PROJECT_WRITER]
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -12,7 +13,7 @@ export QUENLO_LARGE_PROJECT=${3:-}
 if [ -z "${npm_config_cafile:-}" ] && [ -r /etc/ssl/certs/ca-certificates.crt ]; then
     export npm_config_cafile=/etc/ssl/certs/ca-certificates.crt
 fi
-if [ ! -d node_modules/playwright-core ]; then
+if [ ! -d node_modules/playwright-core ] || [ ! -d node_modules/axe-core ]; then
     npm ci --no-audit --no-fund --loglevel=error
 fi
 # One test file at a time: they share the machine's two cores and one browser

@@ -141,10 +141,15 @@ function mrvDrawMap(ctx, picture, n, room) {
 }
 
 // What the map shows in words: its label and the room the player is in, by
-// the first sentence of the room's description.
+// the first sentence of the room's description. The descriptions are chosen
+// by the player's room, so it stands there while the text is read.
 function mrvMapLabel(room) {
+    var page = g_room;
+    window.g_room = room;
+    var description = f_getroomdesc(room);
+    window.g_room = page;
     var probe = document.createElement('div'); ///°°°
-    probe.innerHTML = _de(f_replace(f_nulls(f_getroomdesc(room))));
+    probe.innerHTML = _de(f_replace(f_nulls(description)));
     var text = probe.textContent.replace(/\s+/g, ' ').trim(); ///°°°
     var end = text.search(/[.!?]/); ///°°°
     if (end >= 0) { text = text.substring(0, end + 1); }

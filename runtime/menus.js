@@ -149,7 +149,6 @@ Mrvmenu.build = function (parent, id, items, prefix, kind, menuid) {
         li.setAttribute('role', 'menuitem'); ///°°°
         li.tabIndex = -1;
         if (li.mrvitems.length > 0) {
-            li.setAttribute('aria-label', li.textContent); ///°°°
             li.setAttribute('aria-haspopup', 'menu'); ///°°°
             li.setAttribute('aria-expanded', 'false'); ///°°°
         }

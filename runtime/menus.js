@@ -261,6 +261,8 @@ Mrvmenu.initialise = function () {
     }
 };
 
+// Each word is a button in the order of Tab; one whose touch opens a menu
+// says so, one that acts at once is a plain button.
 function mrvDescribeWords(content) {
     var words = content.querySelectorAll('ul.mrvmenu'); ///°°°
     for (var k = 0; k < words.length; k++) {
@@ -289,7 +291,7 @@ function mrvNamePictures(content) {
 }
 
 // The polite live region reads the new page's text once: everything before
-// its first rule, a picture by its name.
+// its first rule, the map by its name.
 function mrvAnnounce(content) {
     var parts = [];
     for (var k = 0; k < content.children.length; k++) {

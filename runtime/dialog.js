@@ -1,9 +1,11 @@
 // The modal dialog: a text divided into screens by the section sign, shown
-// one screen at a time; its button continues.
+// one screen at a time; its button continues. While it is shown it holds the
+// focus, and the page behind it cannot be reached.
 
 function f_showdialog(text, show) {
     if (!show) {
         document.getElementById('mdlg').style.display = 'none'; ///°°°
+        document.getElementById('content').inert = false; ///°°°
         Mrvmenu.dialog = false;
         return;
     }
@@ -15,15 +17,42 @@ function f_showdialog(text, show) {
 // touches for half a second so that a double touch does not skip a screen.
 function mrvNextScreen() {
     var screen = window.g_mext.shift();
+    if (!Mrvmenu.dialog) { Mrvmenu.opener = mrvDialogOpener(); }
+    var button = document.getElementById('mdlgbutton'); ///°°°
     document.getElementById('mdlgtext').innerHTML = _de(f_rndtxt(screen)); ///°°°
-    document.getElementById('mdlgbutton').innerHTML = _de(f_gmes(26)); ///°°°
+    document.getElementById('mdlgtext').scrollTop = 0; ///°°°
+    button.innerHTML = _de(f_gmes(26));
+    document.getElementById('mdlgbox').setAttribute('aria-label', document.title); ///°°°
     document.getElementById('mdlg').style.display = 'block'; ///°°°
+    document.getElementById('content').inert = true; ///°°°
     Mrvmenu.dialog = true;
     Mrvmenu.closeall();
     window.g_bodelaycontinue = true;
     window.setTimeout(function () {
         window.g_bodelaycontinue = false;
     }, 500);
+    // A screen reader reads the new screen when the button takes the focus
+    // anew.
+    if (document.activeElement === button) { button.blur(); }
+    button.focus();
+}
+
+// What had the focus before the dialog; for a menu item, its word, since
+// the menu closes.
+function mrvDialogOpener() {
+    var active = document.activeElement;
+    var word = active ? Mrvmenu.around(active, 'mrvmenu') : null; ///°°°
+    return word ? word.querySelector('span') : active; ///°°°
+}
+
+function mrvGiveFocusBack() {
+    var opener = Mrvmenu.opener;
+    Mrvmenu.opener = null;
+    if (opener && opener.focus && document.body.contains(opener)) {
+        opener.focus({ preventScroll: true });
+    } else {
+        document.getElementById('content').focus({ preventScroll: true }); ///°°°
+    }
 }
 
 // The button: hide, then open the forced address, show the next screen, or
@@ -31,6 +60,8 @@ function mrvNextScreen() {
 function f_mdlgclose() {
     if (window.g_bodelaycontinue || !Mrvmenu.dialog) { return; }
     document.getElementById('mdlg').style.display = 'none'; ///°°°
+    document.getElementById('content').inert = false; ///°°°
+    mrvGiveFocusBack();
     window.setTimeout(function () {
         Mrvmenu.dialog = false;
         if (window.g_forceurl != '') {

@@ -140,6 +140,22 @@ function mrvDrawMap(ctx, picture, n, room) {
     Mrvmenu.mapdrawn = true;
 }
 
+// What the map shows in words: its label and the room the player is in, by
+// the first sentence of the room's description. The descriptions are chosen
+// by the player's room, so it stands there while the text is read.
+function mrvMapLabel(room) {
+    var page = g_room;
+    window.g_room = room;
+    var description = f_getroomdesc(room);
+    window.g_room = page;
+    var probe = document.createElement('div'); ///°°°
+    probe.innerHTML = _de(f_replace(f_nulls(description)));
+    var text = probe.textContent.replace(/\s+/g, ' ').trim(); ///°°°
+    var end = text.search(/[.!?]/); ///°°°
+    if (end >= 0) { text = text.substring(0, end + 1); }
+    return _de(f_nulls(g_mes[43])) + ': ' + text; ///°°°
+}
+
 // Draws the selected map on the map page's canvas once its picture has
 // loaded; nothing when maps are disabled.
 function f_showimage() {
@@ -148,6 +164,8 @@ function f_showimage() {
     if (!canvas || !canvas.getContext) { return; }
     var ctx = canvas.getContext('2d'); ///°°°
     var room = (g_room > 500) ? g_room - 500 : g_room;
+    canvas.setAttribute('role', 'img'); ///°°°
+    canvas.setAttribute('aria-label', mrvMapLabel(room)); ///°°°
     var n = f_nulli(g_selectedmap);
     if ((n < 1) || (n > 3)) { n = 1; }
     f_refreshmapgrid();

@@ -77,9 +77,13 @@
         saveRunningGame();
         var scroll = window.scrollY;
         var queued = window.loadqueue.length;
-        // The menus' handler of the old script would answer touches twice.
+        // The menus' handlers of the old script would answer touches and
+        // keys twice.
         if ((typeof Mrvmenu === 'object') && (typeof Mrvmenu.touch === 'function')) {
             document.removeEventListener('click', Mrvmenu.touch);
+        }
+        if (typeof mrvKeyDown === 'function') {
+            document.removeEventListener('keydown', mrvKeyDown);
         }
         try {
             if (!runInstead(old, text)) { return false; }

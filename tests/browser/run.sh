@@ -13,7 +13,8 @@ export QUENLO_LARGE_PROJECT=${3:-}
 if [ -z "${npm_config_cafile:-}" ] && [ -r /etc/ssl/certs/ca-certificates.crt ]; then
     export npm_config_cafile=/etc/ssl/certs/ca-certificates.crt
 fi
-if [ ! -d node_modules/playwright-core ] || [ ! -d node_modules/puppeteer-core ]; then
+if [ ! -d node_modules/playwright-core ] || [ ! -d node_modules/puppeteer-core ] \
+    || [ ! -d node_modules/axe-core ]; then
     npm ci --no-audit --no-fund --loglevel=error
 fi
 # One test file at a time: they share the machine's two cores and one browser

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace quenlo::app {
 
@@ -52,6 +53,12 @@ QString existing_folder(std::string_view start) {
     return path;
 }
 
+// The title bar shows the whole caption beside the window's own buttons.
+int width_for_title(const QWidget& dialog, const QString& title) {
+    constexpr int title_bar_buttons = 160;
+    return std::max(400, dialog.fontMetrics().horizontalAdvance(title) + title_bar_buttons);
+}
+
 }  // namespace
 
 // A message of a modal dialog, such as the map editor, stands over that
@@ -73,11 +80,14 @@ bool QtDialogs::ask_yes_no(MessageKind kind, std::string_view text) {
 }
 
 std::optional<std::string> QtDialogs::input_text(std::string_view caption,
-                                                 std::string_view prompt) {
+                                                 std::string_view prompt, std::string_view note) {
     QInputDialog dialog(parent_);
     dialog.setWindowTitle(from_utf8(caption));
-    dialog.setLabelText(from_utf8(prompt));
+    QString label = from_utf8(prompt);
+    if (!note.empty()) label += QStringLiteral("\n\n") + from_utf8(note);
+    dialog.setLabelText(label);
     dialog.setTextValue(QString());
+    dialog.setMinimumWidth(width_for_title(dialog, dialog.windowTitle()));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.textValue().toStdString();
 }

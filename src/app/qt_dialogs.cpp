@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <algorithm>
 
@@ -87,7 +88,9 @@ std::optional<std::string> QtDialogs::input_text(std::string_view caption,
     if (!note.empty()) label += QStringLiteral("\n\n") + from_utf8(note);
     dialog.setLabelText(label);
     dialog.setTextValue(QString());
-    dialog.setMinimumWidth(width_for_title(dialog, dialog.windowTitle()));
+    // The dialog takes the width its layout asks for, so the label asks.
+    if (auto* shown = dialog.findChild<QLabel*>())
+        shown->setMinimumWidth(width_for_title(dialog, dialog.windowTitle()));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.textValue().toStdString();
 }

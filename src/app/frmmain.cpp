@@ -120,7 +120,8 @@ void TfrmMain::create_menus() {
     Loadproject1_ = add_command(File1_, "&Set project", "Loadproject1", QKeySequence::Open);
     Recentprojects1_ = File1_->addMenu(QStringLiteral("&Recent projects"));
     Recentprojects1_->setObjectName("Recentprojects1");
-    fill_recent_menu();
+    Recentprojects1_->setEnabled(!recent_.folders().empty());
+    connect(Recentprojects1_, &QMenu::aboutToShow, this, [this] { fill_recent_menu(); });
     File1_->addSeparator();
     QAction* exit = add_command(File1_, "E&xit", "Exit1", QKeySequence(Qt::CTRL | Qt::Key_Q));
 
@@ -182,7 +183,8 @@ void TfrmMain::create_menus() {
     connect(about, &QAction::triggered, this, [this] { About1Click(); });
 }
 
-// The last projects, most recent first, numbered as their mnemonics.
+// The last projects, most recent first, numbered as their mnemonics. Filled
+// as the menu opens, never while one of its items runs.
 void TfrmMain::fill_recent_menu() {
     Recentprojects1_->clear();
     int number = 0;
@@ -193,7 +195,6 @@ void TfrmMain::fill_recent_menu() {
         item->setObjectName(QStringLiteral("Recentproject%1").arg(number));
         connect(item, &QAction::triggered, this, [this, folder] { set_recent_project(folder); });
     }
-    Recentprojects1_->setEnabled(number > 0);
 }
 
 std::string TfrmMain::projects_folder() const {
@@ -243,7 +244,7 @@ void TfrmMain::Loadproject1Click() {
     run_command([this] { choose_and_set_project(host_, set_project_start()); });
 }
 
-void TfrmMain::set_recent_project(const std::string& folder) {
+void TfrmMain::set_recent_project(std::string folder) {
     run_command([this, &folder] { set_project(host_, folder); });
 }
 
@@ -383,7 +384,7 @@ void TfrmMain::project_changed(bool project_set) {
         play_.reset();
     if (!project_set) return;
     recent_.add(workspace_.project_folder);
-    fill_recent_menu();
+    Recentprojects1_->setEnabled(true);
 }
 
 // The window closes only while no build runs; a refusal says nothing.

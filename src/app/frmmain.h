@@ -92,7 +92,7 @@ private:
 
     void Newproject1Click();
     void Loadproject1Click();
-    void set_recent_project(const std::string& folder);
+    void set_recent_project(std::string folder);
     void generate(bool release);
     bool build(bool release);
     void Playinbrowser1Click();

@@ -31,9 +31,12 @@ bool project_menus_disabled(const WindowFixture& f) {
            !f.menu("Tools1")->menuAction()->isEnabled();
 }
 
+// The recent projects as the menu shows them when it opens.
 QStringList recent_captions(const WindowFixture& f) {
+    QMenu* menu = f.menu("Recentprojects1");
+    emit menu->aboutToShow();
     QStringList captions;
-    for (const QAction* item : f.menu("Recentprojects1")->actions())
+    for (const QAction* item : menu->actions())
         captions << QString(item->text()).remove(QLatin1Char('&'));
     return captions;
 }
@@ -166,6 +169,7 @@ private slots:
         QCOMPARE(f.window->workspace().project_folder, first);
         QCOMPARE(f.lines().mid(15), (QStringList{"", q("Set project: " + first)}));
         QCOMPARE(recent_captions(f), (QStringList{q("1 " + first), q("2 " + second)}));
+        QVERIFY(f.menu("Recentprojects1")->isEnabled());
         f.trigger("Recentproject2");
         QCOMPARE(f.window->workspace().project_folder, second);
         QCOMPARE(recent_captions(f), (QStringList{q("1 " + second), q("2 " + first)}));

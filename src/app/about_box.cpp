@@ -59,7 +59,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     text->setTextFormat(Qt::PlainText);
     text->setText(
         QStringLiteral("Quenlo ") + version +
-        QStringLiteral("\n\nHyperlink text adventures for the web browser,\nwritten in Italian.\n\n") +
+        QStringLiteral(
+            "\n\nHyperlink text adventures for the web browser,\nwritten in Italian.\n\n") +
         QString::fromUtf8(licence));
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
 

@@ -278,7 +278,8 @@ void TfrmMain::Playinbrowser1Click() {
     run_command([this] {
         if (!play_) {
             play_ = std::make_unique<PlaySession>(workspace_.project_folder);
-            connect(play_.get(), &PlaySession::source_saved, this, [this] { rebuild_after_save(); });
+            connect(play_.get(), &PlaySession::source_saved, this,
+                    [this] { rebuild_after_save(); });
         }
         if (build(false)) desktop_.urls.open_url(play_->page_url());
     });

@@ -17,10 +17,10 @@
 #include "app/event_pump.h"
 #include "app/log_view.h"
 #include "app/recent_projects.h"
-#include "mapeditor/map_editor_seam.h"
 #include "foundation/build_log.h"
-#include "generator/pipeline.h"
 #include "foundation/workspace.h"
+#include "generator/pipeline.h"
+#include "mapeditor/map_editor_seam.h"
 #include "project/project_host.h"
 
 class QAction;

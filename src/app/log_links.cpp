@@ -14,8 +14,7 @@ std::optional<QString> linked_file(const QString& line) {
     if (auto page = generated_page(line)) return page;
     // The shortest path before the numbers: a folder may hold a colon, the
     // error's text may too.
-    static const QRegularExpression location(
-        QStringLiteral("^(\\S.*?):\\d+(?::\\d+)?: error: "));
+    static const QRegularExpression location(QStringLiteral("^(\\S.*?):\\d+(?::\\d+)?: error: "));
     const QRegularExpressionMatch match = location.match(line);
     if (!match.hasMatch()) return std::nullopt;
     return match.captured(1);

@@ -1,8 +1,8 @@
 // quenlo: the desktop application.
 
 #include <QApplication>
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QSettings>
 #include <exception>

@@ -38,7 +38,6 @@ signals:
     void source_saved();
 
 private:
-
     std::string folder_;
     std::unique_ptr<Server> server_;  // none without the preview server
     QUrl page_;

@@ -80,8 +80,8 @@ bool QtDialogs::ask_yes_no(MessageKind kind, std::string_view text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<std::string> QtDialogs::input_text(std::string_view caption,
-                                                 std::string_view prompt, std::string_view note) {
+std::optional<std::string> QtDialogs::input_text(std::string_view caption, std::string_view prompt,
+                                                 std::string_view note) {
     QInputDialog dialog(parent_);
     dialog.setWindowTitle(from_utf8(caption));
     QString label = from_utf8(prompt);

@@ -20,7 +20,8 @@ QTextDocument::FindFlags flags_of(bool backwards) {
 
 }  // namespace
 
-ReferenceWindow::ReferenceWindow(const QString& text, QWidget* parent) : QWidget(parent, Qt::Window) {
+ReferenceWindow::ReferenceWindow(const QString& text, QWidget* parent)
+    : QWidget(parent, Qt::Window) {
     setObjectName("frmReference");
     setWindowTitle(QStringLiteral("Authoring reference"));
 
@@ -104,7 +105,7 @@ void ReferenceWindow::highlight_matches() {
     }
     text_->setExtraSelections(matches);
     status_->setText(wanted.isEmpty() || !matches.isEmpty() ? QString()
-                                                             : QStringLiteral("Not found"));
+                                                            : QStringLiteral("Not found"));
 }
 
 }  // namespace quenlo::app

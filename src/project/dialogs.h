@@ -20,8 +20,7 @@ public:
     virtual bool ask_yes_no(MessageKind kind, std::string_view text) = 0;
     // The text-input dialog with an empty field and, under the prompt, `note`
     // (when not empty); nothing when cancelled.
-    virtual std::optional<std::string> input_text(std::string_view caption,
-                                                  std::string_view prompt,
+    virtual std::optional<std::string> input_text(std::string_view caption, std::string_view prompt,
                                                   std::string_view note) = 0;
     // The folder chooser, opened on `start`; the chosen folder without a
     // trailing separator, or nothing when cancelled.

@@ -151,10 +151,13 @@ private slots:
             QVERIFY2(distinct_mnemonics(f.menu(menu)->actions()), menu);
 
         const std::pair<const char*, const char*> keys[] = {
-            {"Newproject1", "Ctrl+N"}, {"Loadproject1", "Ctrl+O"},
-            {"Exit1", "Ctrl+Q"},       {"Generate1", "F9"},
+            {"Newproject1", "Ctrl+N"},
+            {"Loadproject1", "Ctrl+O"},
+            {"Exit1", "Ctrl+Q"},
+            {"Generate1", "F9"},
             {"GenerateHTMLdebugandreleasefiles1", "Shift+F9"},
-            {"Playinbrowser1", "F5"},  {"Authoringreference1", "F1"}};
+            {"Playinbrowser1", "F5"},
+            {"Authoringreference1", "F1"}};
         for (const auto& [name, key] : keys)
             QCOMPARE(f.action(name)->shortcut().toString(), QString(key));
         QCOMPARE(f.button("btnStop")->shortcut().toString(), QString("Esc"));

@@ -58,8 +58,8 @@ public:
     // A window as the program opens it, on the same folders and settings.
     void open_window(std::chrono::milliseconds interval = std::chrono::milliseconds(0)) {
         window.reset();
-        window = std::make_unique<app::TfrmMain>(dialogs, modal, app::Desktop{urls, settings, home.path()},
-                                                 program.path(), interval);
+        window = std::make_unique<app::TfrmMain>(
+            dialogs, modal, app::Desktop{urls, settings, home.path()}, program.path(), interval);
         window->show();
     }
 

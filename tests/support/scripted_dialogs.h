@@ -50,7 +50,7 @@ public:
 
     std::vector<ShownMessage> messages;
     std::vector<ShownMessage> questions;
-    std::vector<std::string> input_requests;   // caption + " | " + prompt
+    std::vector<std::string> input_requests;  // caption + " | " + prompt
     std::vector<std::string> input_notes;
     std::vector<std::string> folder_requests;  // the folder each chooser opened on
     std::function<void(const ShownMessage&)> on_message;

@@ -10,6 +10,15 @@
 
 namespace quenlo::app {
 
+namespace {
+
+constexpr const char* licence =
+    "Free software by the Quenlo authors, licensed under\n"
+    "the GNU General Public License, version 3 or later.\n"
+    "It comes with no warranty.";
+
+}  // namespace
+
 // A map of four rooms on a parchment square: what Quenlo builds adventures of.
 QPixmap quenlo_picture(int size) {
     QPixmap picture(size, size);
@@ -50,8 +59,9 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     text->setTextFormat(Qt::PlainText);
     text->setText(
         QStringLiteral("Quenlo ") + version +
-        QStringLiteral("\n\nHyperlink text adventures for the web browser,\nwritten in Italian.\n\n"
-                       "Free software by the Quenlo authors.\nhttps://quenlo.example.org"));
+        QStringLiteral(
+            "\n\nHyperlink text adventures for the web browser,\nwritten in Italian.\n\n") +
+        QString::fromUtf8(licence));
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

@@ -1,5 +1,5 @@
 #pragma once
-// The about box (`TAboutBox`): the program's name, version, maker and address.
+// The about box (`TAboutBox`): the program's name, version, maker and licence.
 
 #include <QDialog>
 #include <QPixmap>

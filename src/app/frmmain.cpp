@@ -1,22 +1,25 @@
 #include "app/frmmain.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QFile>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <exception>
 #include <filesystem>
 
 #include "app/about_box.h"
 #include "app/modal_runner.h"
+#include "app/play_session.h"
+#include "app/reference_window.h"
 #include "app/welcome.h"
 #include "project/bracket_check.h"
 #include "project/dialogs.h"
 #include "project/new_project.h"
+#include "project/new_project_files.h"
 #include "project/program_base.h"
 #include "project/projects_folder.h"
 #include "project/set_project.h"
@@ -34,13 +37,20 @@ std::string with_separator(std::string folder) {
     return folder;
 }
 
+QString from_bytes(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
 }  // namespace
 
-TfrmMain::TfrmMain(Dialogs& dialogs, ModalRunner& modal, std::string program_folder,
-                   std::chrono::milliseconds event_interval, QWidget* parent)
+TfrmMain::TfrmMain(Dialogs& dialogs, ModalRunner& modal, Desktop desktop,
+                   std::string program_folder, std::chrono::milliseconds event_interval,
+                   QWidget* parent)
     : QMainWindow(parent),
       dialogs_(dialogs),
       modal_(modal),
+      desktop_(std::move(desktop)),
+      recent_(desktop_.settings),
       events_(event_interval),
       relog_(new LogView(this)),
       sink_(*relog_),
@@ -56,6 +66,8 @@ TfrmMain::TfrmMain(Dialogs& dialogs, ModalRunner& modal, std::string program_fol
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }
+
+TfrmMain::~TfrmMain() = default;
 
 // Start-up: the greeting, a "base.qn" beside the program, and no project.
 void TfrmMain::FormCreate() {
@@ -79,41 +91,55 @@ void TfrmMain::create_log_pane() {
     btndellog_->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
     btndellog_->setToolTip(QStringLiteral("Clear log"));
     connect(btndellog_, &QToolButton::clicked, this, [this] { log_.clear_log(); });
+    connect(relog_, &LogView::link_activated, this,
+            [this](const QUrl& url) { desktop_.urls.open_url(url); });
 
     btnStop_ = new QToolButton(pane);
     btnStop_->setObjectName("btnStop");
     btnStop_->setIcon(style()->standardIcon(QStyle::SP_BrowserStop));
-    btnStop_->setToolTip(QStringLiteral("Stop"));
+    btnStop_->setToolTip(QStringLiteral("Stop (Esc)"));
+    btnStop_->setShortcut(QKeySequence(Qt::Key_Escape));
     btnStop_->hide();
     connect(btnStop_, &QToolButton::clicked, this, [this] { btnStopClick(); });
 }
 
-QAction* TfrmMain::add_command(QMenu* menu, const char* caption, const char* name) {
+QAction* TfrmMain::add_command(QMenu* menu, const char* caption, const char* name,
+                               const QKeySequence& keys) {
     QAction* action = menu->addAction(QString::fromUtf8(caption));
     action->setObjectName(QString::fromUtf8(name));
+    action->setShortcut(keys);
     return action;
 }
 
+// Each caption carries its mnemonic as an "&" before the letter.
 void TfrmMain::create_menus() {
-    File1_ = menuBar()->addMenu(QStringLiteral("File"));
+    File1_ = menuBar()->addMenu(QStringLiteral("&File"));
     File1_->setObjectName("File1");
-    Newproject1_ = add_command(File1_, "New project", "Newproject1");
+    Newproject1_ = add_command(File1_, "&New project", "Newproject1", QKeySequence::New);
     File1_->addSeparator();
-    Loadproject1_ = add_command(File1_, "Set project", "Loadproject1");
+    Loadproject1_ = add_command(File1_, "&Set project", "Loadproject1", QKeySequence::Open);
+    Recentprojects1_ = File1_->addMenu(QStringLiteral("&Recent projects"));
+    Recentprojects1_->setObjectName("Recentprojects1");
+    Recentprojects1_->setEnabled(!recent_.folders().empty());
+    connect(Recentprojects1_, &QMenu::aboutToShow, this, [this] { fill_recent_menu(); });
     File1_->addSeparator();
-    QAction* exit = add_command(File1_, "Exit", "Exit1");
+    QAction* exit = add_command(File1_, "E&xit", "Exit1", QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    Project1_ = menuBar()->addMenu(QStringLiteral("Project"));
+    Project1_ = menuBar()->addMenu(QStringLiteral("&Project"));
     Project1_->setObjectName("Project1");
-    QAction* debug = add_command(Project1_, "Generate HTML debug file", "Generate1");
-    QAction* release = add_command(Project1_, "Generate HTML debug and release files",
-                                   "GenerateHTMLdebugandreleasefiles1");
+    QAction* debug =
+        add_command(Project1_, "Generate HTML &debug file", "Generate1", QKeySequence(Qt::Key_F9));
+    QAction* release =
+        add_command(Project1_, "Generate HTML debug and &release files",
+                    "GenerateHTMLdebugandreleasefiles1", QKeySequence(Qt::SHIFT | Qt::Key_F9));
+    QAction* play =
+        add_command(Project1_, "&Play in browser", "Playinbrowser1", QKeySequence(Qt::Key_F5));
     Project1_->addSeparator();
-    QAction* skip_unknown = add_command(Project1_, "Skip unknown objects/rooms/variables check",
+    QAction* skip_unknown = add_command(Project1_, "Skip &unknown objects/rooms/variables check",
                                         "Skipunknownobjectsroomsvariablescheck1");
     QAction* skip_characters =
-        add_command(Project1_, "Skip file characters check", "Skipfilecharacterscheck1");
-    QAction* skip_images = add_command(Project1_, "Skip images merging", "Skipimagesmerging1");
+        add_command(Project1_, "Skip file &characters check", "Skipfilecharacterscheck1");
+    QAction* skip_images = add_command(Project1_, "Skip &images merging", "Skipimagesmerging1");
     Switches& switches = workspace_.switches;
     for (const auto& [action, flag] : {std::pair{skip_unknown, &switches.skip_unknown_check},
                                        std::pair{skip_characters, &switches.skip_characters_check},
@@ -125,33 +151,74 @@ void TfrmMain::create_menus() {
         connect(action, &QAction::toggled, this, [target](bool checked) { *target = checked; });
     }
     skip_images->setVisible(false);  // the switch stays off
+    Project1_->addSeparator();
+    QAction* open_folder = add_command(Project1_, "&Open project folder", "Openprojectfolder1");
 
-    Tools1_ = menuBar()->addMenu(QStringLiteral("Tools"));
+    Tools1_ = menuBar()->addMenu(QStringLiteral("&Tools"));
     Tools1_->setObjectName("Tools1");
-    QAction* maps[] = {add_command(Tools1_, "Map 1 editor", "Mapeditor1"),
-                       add_command(Tools1_, "Map 2 editor", "Mapeditor2"),
-                       add_command(Tools1_, "Map 3 editor", "Mapeditor3")};
+    QAction* maps[] = {add_command(Tools1_, "Map &1 editor", "Mapeditor1"),
+                       add_command(Tools1_, "Map &2 editor", "Mapeditor2"),
+                       add_command(Tools1_, "Map &3 editor", "Mapeditor3")};
     Tools1_->addSeparator();
-    QAction* brackets = add_command(Tools1_, "Check parentheses", "Checkparentheses1");
+    QAction* brackets = add_command(Tools1_, "Check &parentheses", "Checkparentheses1");
 
-    Help1_ = menuBar()->addMenu(QStringLiteral("Help"));
+    Help1_ = menuBar()->addMenu(QStringLiteral("&Help"));
     Help1_->setObjectName("Help1");
-    QAction* about = add_command(Help1_, "About...", "About1");
+    QAction* reference = add_command(Help1_, "Authoring &reference", "Authoringreference1",
+                                     QKeySequence(Qt::Key_F1));
+    Help1_->addSeparator();
+    QAction* about = add_command(Help1_, "&About...", "About1");
 
     connect(Newproject1_, &QAction::triggered, this, [this] { Newproject1Click(); });
     connect(Loadproject1_, &QAction::triggered, this, [this] { Loadproject1Click(); });
     connect(exit, &QAction::triggered, this, &QWidget::close);
     connect(debug, &QAction::triggered, this, [this] { generate(false); });
     connect(release, &QAction::triggered, this, [this] { generate(true); });
+    connect(play, &QAction::triggered, this, [this] { Playinbrowser1Click(); });
+    connect(open_folder, &QAction::triggered, this, [this] { Openprojectfolder1Click(); });
     for (int n = 1; n <= 3; ++n)
         connect(maps[n - 1], &QAction::triggered, this, [this, n] { open_map_editor(n); });
     connect(brackets, &QAction::triggered, this, [this] { Checkparentheses1Click(); });
+    connect(reference, &QAction::triggered, this, [this] { Authoringreference1Click(); });
     connect(about, &QAction::triggered, this, [this] { About1Click(); });
 }
 
+// The last projects, most recent first, numbered as their mnemonics. Filled
+// as the menu opens, never while one of its items runs.
+void TfrmMain::fill_recent_menu() {
+    Recentprojects1_->clear();
+    int number = 0;
+    for (const std::string& folder : recent_.folders()) {
+        ++number;
+        QAction* item = Recentprojects1_->addAction(QStringLiteral("&%1 %2").arg(number).arg(
+            from_bytes(folder).replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        item->setObjectName(QStringLiteral("Recentproject%1").arg(number));
+        connect(item, &QAction::triggered, this, [this, folder] { set_recent_project(folder); });
+    }
+}
+
 std::string TfrmMain::projects_folder() const {
-    return quenlo::projects_folder(workspace_.program_folder,
-                                   QFile::encodeName(QDir::homePath()).toStdString());
+    return quenlo::projects_folder(workspace_.program_folder, desktop_.home_folder);
+}
+
+// The last project's parent, where its neighbours are, else the projects folder.
+std::string TfrmMain::set_project_start() const {
+    const std::vector<std::string> recent = recent_.folders();
+    if (!recent.empty()) {
+        const std::filesystem::path parent = std::filesystem::path(recent.front()).parent_path();
+        if (std::filesystem::is_directory(parent)) return with_separator(parent.string());
+    }
+    return projects_folder();
+}
+
+void TfrmMain::open_first_project(const std::optional<std::string>& folder) {
+    if (folder) {
+        run_command([this, &folder] { set_project(host_, *folder); });
+        return;
+    }
+    const std::vector<std::string> recent = recent_.folders();
+    if (!recent.empty() && is_project_folder(recent.front()))
+        run_command([this, &recent] { set_project(host_, recent.front()); });
 }
 
 template <typename Command>
@@ -174,11 +241,70 @@ void TfrmMain::Newproject1Click() {
 }
 
 void TfrmMain::Loadproject1Click() {
-    run_command([this] { choose_and_set_project(host_, projects_folder()); });
+    run_command([this] { choose_and_set_project(host_, set_project_start()); });
+}
+
+void TfrmMain::set_recent_project(std::string folder) {
+    run_command([this, &folder] { set_project(host_, folder); });
+}
+
+// A key stands for its menu item, so it does nothing while the menu is disabled.
+bool TfrmMain::project_commands_enabled() const {
+    return Project1_->menuAction()->isEnabled();
 }
 
 void TfrmMain::generate(bool release) {
-    run_command([this, release] { quenlo::generate(workspace_, log_, *this, release); });
+    if (!project_commands_enabled()) return;
+    run_command([this, release] { build(release); });
+}
+
+// Every build, whatever started it, brings a page being played up to date.
+bool TfrmMain::build(bool release) {
+    const int first_line = relog_->line_count();
+    const bool succeeded = quenlo::generate(workspace_, log_, *this, release);
+    if (play_) play_->build_finished(succeeded, log_lines_from(first_line));
+    return succeeded;
+}
+
+std::vector<std::string> TfrmMain::log_lines_from(int first_line) const {
+    std::vector<std::string> lines;
+    for (int line = first_line; line < relog_->line_count(); ++line)
+        lines.push_back(relog_->line_text(line).toStdString());
+    return lines;
+}
+
+void TfrmMain::Playinbrowser1Click() {
+    if (!project_commands_enabled()) return;
+    run_command([this] {
+        if (!play_) {
+            play_ = std::make_unique<PlaySession>(workspace_.project_folder);
+            connect(play_.get(), &PlaySession::source_saved, this,
+                    [this] { rebuild_after_save(); });
+        }
+        if (build(false)) desktop_.urls.open_url(play_->page_url());
+    });
+}
+
+// A save in an editor while the game is played builds the debug page again:
+// an empty line, then the build's whole log. A command running now goes first.
+// The page shows a failure itself, so it opens no error dialog.
+void TfrmMain::rebuild_after_save() {
+    if (!play_) return;
+    if (command_running_) {
+        QTimer::singleShot(std::chrono::milliseconds(150), this, [this] { rebuild_after_save(); });
+        return;
+    }
+    run_command([this] {
+        rebuilding_after_save_ = true;
+        log_.log_line("");
+        build(false);
+        rebuilding_after_save_ = false;
+    });
+}
+
+void TfrmMain::Openprojectfolder1Click() {
+    if (!project_commands_enabled()) return;
+    desktop_.urls.open_url(QUrl::fromLocalFile(from_bytes(workspace_.project_folder)));
 }
 
 void TfrmMain::open_map_editor(int map_number) {
@@ -198,6 +324,23 @@ void TfrmMain::Checkparentheses1Click() {
     run_command([this] { check_parentheses(workspace_.project_folder, log_); });
 }
 
+// A window of its own, beside the main window, that stays open while the
+// author writes; asked for again, it comes to the front.
+void TfrmMain::Authoringreference1Click() {
+    run_command([this] {
+        if (!reference_) {
+            const std::string text = section_file_text(workspace_.reDefault, "#REFERENCE");
+            reference_ = new ReferenceWindow(
+                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+                    .replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                this);
+        }
+        reference_->show();
+        reference_->raise();
+        reference_->activateWindow();
+    });
+}
+
 void TfrmMain::About1Click() {
     run_command([this] {
         TAboutBox box(this);
@@ -211,6 +354,7 @@ void TfrmMain::btnStopClick() {
 }
 
 void TfrmMain::show_error(std::string_view text) {
+    if (rebuilding_after_save_) return;
     dialogs_.show_message(MessageKind::error, text);
 }
 
@@ -231,14 +375,27 @@ void TfrmMain::set_project_menus(bool project_set) {
     Tools1_->menuAction()->setEnabled(project_set);
     Newproject1_->setEnabled(true);
     Loadproject1_->setEnabled(true);
+    project_changed(project_set);
+}
+
+// Set project clears the project before it sets one, so the game being played
+// ends with its project; a project set goes first in the recent projects.
+void TfrmMain::project_changed(bool project_set) {
+    if (play_ && (!project_set || play_->project_folder() != workspace_.project_folder))
+        play_.reset();
+    if (!project_set) return;
+    recent_.add(workspace_.project_folder);
+    Recentprojects1_->setEnabled(true);
 }
 
 // The window closes only while no build runs; a refusal says nothing.
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (btnStop_->isHidden())
-        event->accept();
-    else
+    if (!btnStop_->isHidden()) {
         event->ignore();
+        return;
+    }
+    play_.reset();
+    event->accept();
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {

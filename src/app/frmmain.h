@@ -4,16 +4,23 @@
 // keeps the window alive by letting it process events through the event pump,
 // which is what makes the stop button work.
 
+#include <QKeySequence>
 #include <QMainWindow>
+#include <QPointer>
 #include <chrono>
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "app/desktop.h"
 #include "app/event_pump.h"
 #include "app/log_view.h"
-#include "mapeditor/map_editor_seam.h"
+#include "app/recent_projects.h"
 #include "foundation/build_log.h"
-#include "generator/pipeline.h"
 #include "foundation/workspace.h"
+#include "generator/pipeline.h"
+#include "mapeditor/map_editor_seam.h"
 #include "project/project_host.h"
 
 class QAction;
@@ -27,23 +34,33 @@ class Dialogs;
 namespace quenlo::app {
 
 class ModalRunner;
+class PlaySession;
+class ReferenceWindow;
 
 class TfrmMain : public QMainWindow, public BuildUi, public ProjectView {
     Q_OBJECT
 public:
-    // `program_folder` is where "base.qn" is looked for and, when it can be
-    // written, where new projects go. Every message, question and modal dialog
-    // goes through `dialogs` and `modal`. Events run at most every
+    // `program_folder` is where "base.qn" is looked for and, in a portable
+    // install, where new projects go. Every message, question and modal dialog
+    // goes through `dialogs` and `modal`, every page, file and folder opened
+    // and every setting kept through `desktop`. Events run at most every
     // `event_interval` while a command works.
-    TfrmMain(Dialogs& dialogs, ModalRunner& modal, std::string program_folder,
+    TfrmMain(Dialogs& dialogs, ModalRunner& modal, Desktop desktop, std::string program_folder,
              std::chrono::milliseconds event_interval = std::chrono::milliseconds(20),
              QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Once the window is shown: sets `folder` as "Set project" does, or without
+    // one the last project again when it still passes the check.
+    void open_first_project(const std::optional<std::string>& folder);
 
     void set_map_editor_factory(MapEditorFactory factory) { map_editors_ = std::move(factory); }
 
     const Workspace& workspace() const { return workspace_; }
     // Where new projects are made and the folder chooser starts.
     std::string projects_folder() const;
+    // Where the folder chooser of "Set project" opens.
+    std::string set_project_start() const;
 
     // BuildUi
     void show_error(std::string_view text) override;
@@ -60,8 +77,13 @@ private:
     void FormCreate();
     void create_menus();
     void create_log_pane();
-    QAction* add_command(QMenu* menu, const char* caption, const char* name);
+    QAction* add_command(QMenu* menu, const char* caption, const char* name,
+                         const QKeySequence& keys = {});
     void place_log_buttons();
+    void fill_recent_menu();
+    void project_changed(bool project_set);
+    bool project_commands_enabled() const;
+    std::vector<std::string> log_lines_from(int first_line) const;
 
     // Runs one command, reporting any error it does not handle itself. A
     // command started while another one lets events run is ignored.
@@ -70,15 +92,23 @@ private:
 
     void Newproject1Click();
     void Loadproject1Click();
+    void set_recent_project(std::string folder);
     void generate(bool release);
+    bool build(bool release);
+    void Playinbrowser1Click();
+    void rebuild_after_save();
+    void Openprojectfolder1Click();
     void open_map_editor(int map_number);
     void Checkparentheses1Click();
+    void Authoringreference1Click();
     void About1Click();
     void btnStopClick();
 
     Workspace workspace_;
     Dialogs& dialogs_;
     ModalRunner& modal_;
+    Desktop desktop_;
+    RecentProjects recent_;
     EventPump events_;
     LogView* relog_ = nullptr;
     LogViewSink sink_;
@@ -86,6 +116,9 @@ private:
     ProjectHost host_;
     MapEditorFactory map_editors_;
     bool command_running_ = false;
+    std::unique_ptr<PlaySession> play_;
+    bool rebuilding_after_save_ = false;
+    QPointer<ReferenceWindow> reference_;
 
     QMenu* File1_ = nullptr;
     QMenu* Project1_ = nullptr;
@@ -93,6 +126,7 @@ private:
     QMenu* Help1_ = nullptr;
     QAction* Newproject1_ = nullptr;
     QAction* Loadproject1_ = nullptr;
+    QMenu* Recentprojects1_ = nullptr;
     QToolButton* btndellog_ = nullptr;
     QToolButton* btnStop_ = nullptr;
 };

@@ -1,9 +1,12 @@
 #include "app/log_view.h"
 
 #include <QFont>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+
+#include "app/log_links.h"
 
 namespace quenlo::app {
 
@@ -34,6 +37,7 @@ LogView::LogView(QWidget* parent) : QPlainTextEdit(parent) {
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     setFont(font);
+    viewport()->setMouseTracking(true);
     // The author reads the log against the style's edit colour, also while it
     // is disabled during a build.
     QPalette colours = palette();
@@ -51,11 +55,17 @@ void LogView::append_entry(LogColour colour, std::string_view text) {
     const QString entry = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const QStringList lines = entry.split(QStringLiteral("\r\n"));
     for (const QString& line : lines) {
+        QTextCharFormat line_format = format;
+        if (const std::optional<QString> file = linked_file(line)) {
+            line_format.setAnchor(true);
+            line_format.setAnchorHref(QUrl::fromLocalFile(*file).toString());
+            line_format.setFontUnderline(true);
+        }
         if (empty_)
-            cursor.setBlockCharFormat(format);
+            cursor.setBlockCharFormat(line_format);
         else
-            cursor.insertBlock(QTextBlockFormat(), format);
-        cursor.insertText(line, format);
+            cursor.insertBlock(QTextBlockFormat(), line_format);
+        cursor.insertText(line, line_format);
         empty_ = false;
     }
     QScrollBar* bar = verticalScrollBar();
@@ -77,6 +87,24 @@ QString LogView::line_text(int line) const {
 
 QColor LogView::line_colour(int line) const {
     return document()->findBlockByNumber(line).charFormat().foreground().color();
+}
+
+QUrl LogView::line_link(int line) const {
+    return QUrl(document()->findBlockByNumber(line).charFormat().anchorHref());
+}
+
+void LogView::mouseMoveEvent(QMouseEvent* event) {
+    QPlainTextEdit::mouseMoveEvent(event);
+    const bool over_link = !anchorAt(event->position().toPoint()).isEmpty();
+    viewport()->setCursor(over_link ? Qt::PointingHandCursor : Qt::IBeamCursor);
+}
+
+// A click opens a link; a drag that selects text does not.
+void LogView::mouseReleaseEvent(QMouseEvent* event) {
+    QPlainTextEdit::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || textCursor().hasSelection()) return;
+    const QString href = anchorAt(event->position().toPoint());
+    if (!href.isEmpty()) emit link_activated(QUrl(href));
 }
 
 }  // namespace quenlo::app

@@ -1,9 +1,11 @@
 #pragma once
 // The build log as the window shows it (`relog`): read-only, fixed pitch, one
-// colour per line, always scrolled to its last line.
+// colour per line, always scrolled to its last line. A line naming a page or a
+// source file is a link to it.
 
 #include <QColor>
 #include <QPlainTextEdit>
+#include <QUrl>
 #include <string_view>
 
 #include "foundation/build_log.h"
@@ -25,6 +27,15 @@ public:
     int line_count() const;
     QString line_text(int line) const;
     QColor line_colour(int line) const;
+    // The file URL a line links to; empty when it is no link.
+    QUrl line_link(int line) const;
+
+signals:
+    void link_activated(const QUrl& url);
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     bool empty_ = true;  // the document's first, empty line is not yet used

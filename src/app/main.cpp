@@ -1,9 +1,13 @@
 // quenlo: the desktop application.
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QSettings>
 #include <exception>
+#include <filesystem>
+#include <optional>
 
 #include "app/application.h"
 #include "app/frmmain.h"
@@ -28,6 +32,15 @@ public:
     }
 };
 
+// The project folder given on the command line, made absolute so that the
+// pages and files the log links to open from anywhere.
+std::optional<std::string> project_argument(int argc, char** argv) {
+    if (argc < 2) return std::nullopt;
+    std::string folder = std::filesystem::absolute(argv[1]).lexically_normal().string();
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    return folder;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -35,11 +48,15 @@ int main(int argc, char** argv) {
     quenlo::app::set_up_application();
 
     quenlo::app::QtDialogs dialogs;
+    quenlo::app::SystemUrlOpener urls;
+    QSettings settings(QStringLiteral("Quenlo"), QStringLiteral("Quenlo"));
     const std::string program_folder =
         QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-    quenlo::app::TfrmMain window(dialogs, dialogs, program_folder);
+    const std::string home = QFile::encodeName(QDir::homePath()).toStdString();
+    quenlo::app::TfrmMain window(dialogs, dialogs, {urls, settings, home}, program_folder);
     dialogs.set_parent(&window);
     window.set_map_editor_factory(quenlo::mapeditor::map_editor_factory());
     window.show();
+    window.open_first_project(project_argument(argc, argv));
     return application.exec();
 }

@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace quenlo::app {
 
@@ -52,6 +54,12 @@ QString existing_folder(std::string_view start) {
     return path;
 }
 
+// The title bar shows the whole caption beside the window's own buttons.
+int width_for_title(const QWidget& dialog, const QString& title) {
+    constexpr int title_bar_buttons = 160;
+    return std::max(400, dialog.fontMetrics().horizontalAdvance(title) + title_bar_buttons);
+}
+
 }  // namespace
 
 // A message of a modal dialog, such as the map editor, stands over that
@@ -72,12 +80,17 @@ bool QtDialogs::ask_yes_no(MessageKind kind, std::string_view text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<std::string> QtDialogs::input_text(std::string_view caption,
-                                                 std::string_view prompt) {
+std::optional<std::string> QtDialogs::input_text(std::string_view caption, std::string_view prompt,
+                                                 std::string_view note) {
     QInputDialog dialog(parent_);
     dialog.setWindowTitle(from_utf8(caption));
-    dialog.setLabelText(from_utf8(prompt));
+    QString label = from_utf8(prompt);
+    if (!note.empty()) label += QStringLiteral("\n\n") + from_utf8(note);
+    dialog.setLabelText(label);
     dialog.setTextValue(QString());
+    // The dialog takes the width its layout asks for, so the label asks.
+    if (auto* shown = dialog.findChild<QLabel*>())
+        shown->setMinimumWidth(width_for_title(dialog, dialog.windowTitle()));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.textValue().toStdString();
 }

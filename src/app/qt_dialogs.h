@@ -17,8 +17,8 @@ public:
 
     void show_message(MessageKind kind, std::string_view text) override;
     bool ask_yes_no(MessageKind kind, std::string_view text) override;
-    std::optional<std::string> input_text(std::string_view caption,
-                                          std::string_view prompt) override;
+    std::optional<std::string> input_text(std::string_view caption, std::string_view prompt,
+                                          std::string_view note) override;
     std::optional<std::string> choose_folder(std::string_view start) override;
     int exec_modal(QDialog& dialog) override;
 

@@ -18,9 +18,10 @@ public:
     virtual void show_message(MessageKind kind, std::string_view text) = 0;
     // A message box with "Yes" and "No"; true for "Yes".
     virtual bool ask_yes_no(MessageKind kind, std::string_view text) = 0;
-    // The text-input dialog with an empty field; nothing when cancelled.
-    virtual std::optional<std::string> input_text(std::string_view caption,
-                                                  std::string_view prompt) = 0;
+    // The text-input dialog with an empty field and, under the prompt, `note`
+    // (when not empty); nothing when cancelled.
+    virtual std::optional<std::string> input_text(std::string_view caption, std::string_view prompt,
+                                                  std::string_view note) = 0;
     // The folder chooser, opened on `start`; the chosen folder without a
     // trailing separator, or nothing when cancelled.
     virtual std::optional<std::string> choose_folder(std::string_view start) = 0;

@@ -45,7 +45,8 @@ bool create_project(ProjectHost& host, const std::string& projects_folder,
 std::optional<std::string> new_project(ProjectHost& host, const std::string& projects_folder) {
     for (;;) {
         const std::optional<std::string> answer =
-            host.dialogs.input_text("Create new project", "Enter project name");
+            host.dialogs.input_text("Create new project", "Enter project name",
+                                    "The project folder will be made in " + projects_folder);
         if (!answer) return std::nullopt;
         const std::string name = trim(*answer);
         if (name.empty()) return std::nullopt;

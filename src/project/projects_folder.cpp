@@ -20,14 +20,18 @@ std::string with_separator(std::string folder) {
 
 }  // namespace
 
-std::string projects_folder(std::string_view program_folder, bool program_folder_writable,
+std::string projects_folder(std::string_view program_folder, bool portable_install,
                             std::string_view home) {
-    if (program_folder_writable || home.empty()) return with_separator(std::string(program_folder));
+    if (portable_install || home.empty()) return with_separator(std::string(program_folder));
     return with_separator(project_path(home, "Quenlo"));
 }
 
 std::string projects_folder(std::string_view program_folder, std::string_view home) {
-    return projects_folder(program_folder, is_writable_folder(std::string(program_folder)), home);
+    return projects_folder(program_folder, is_portable_install(std::string(program_folder)), home);
+}
+
+bool is_portable_install(const std::string& program_folder) {
+    return file_exists(program_folder + "portable") && is_writable_folder(program_folder);
 }
 
 bool is_writable_folder(const std::string& folder) {

@@ -1,7 +1,8 @@
 #pragma once
-// Where new projects are created and where the folder chooser starts: the
-// program folder when it can be written, otherwise "Quenlo" in the home
-// folder, created the first time a project goes there.
+// Where new projects are created and where the folder chooser starts: "Quenlo"
+// in the home folder, created the first time a project goes there. Only a
+// portable install keeps its projects beside the program: an author's work
+// must not live where an uninstall or a clean build deletes it.
 
 #include <string>
 #include <string_view>
@@ -10,11 +11,15 @@ namespace quenlo {
 
 // The projects folder, ending with the separator. `program_folder` ends with
 // the separator; an empty `home` leaves only the program folder.
-std::string projects_folder(std::string_view program_folder, bool program_folder_writable,
+std::string projects_folder(std::string_view program_folder, bool portable_install,
                             std::string_view home);
 
-// The same, testing the program folder for write permission.
+// The same, looking at the program folder to see whether it is portable.
 std::string projects_folder(std::string_view program_folder, std::string_view home);
+
+// A portable install: the program folder holds a file named "portable" and
+// can be written. `program_folder` ends with the separator.
+bool is_portable_install(const std::string& program_folder);
 
 bool is_writable_folder(const std::string& folder);
 

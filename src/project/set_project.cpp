@@ -36,6 +36,10 @@ void clear_project(ProjectHost& host) {
 
 }  // namespace
 
+bool is_project_folder(const std::string& folder) {
+    return folder_exists(folder) && has_required_files(folder);
+}
+
 bool set_project(ProjectHost& host, const std::string& folder) {
     if (!folder_exists(folder)) {
         host.log.log_line("Error: unable to find project folder!");

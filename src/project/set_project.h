@@ -18,6 +18,10 @@ inline constexpr std::array<std::string_view, 21> required_project_files = {
     "mapimage1.qn",  "map2.qn",         "mapimage2.qn",   "map3.qn",      "mapimage3.qn",
     "connections.qn"};
 
+// Whether `folder` exists and holds every required file: what set project
+// accepts, asked without a word in the log.
+bool is_project_folder(const std::string& folder);
+
 // Sets `folder` (stored exactly as given) as the project. A folder that does
 // not exist changes nothing; an existing one first clears the current project,
 // so a folder missing a file leaves no project set. Reports through the log

@@ -138,6 +138,22 @@ private slots:
         QCOMPARE(f.dialogs.messages.size(), std::size_t(1));
     }
 
+    void f9BuildsAndEscapeStopsTheBuild() {
+        WindowFixture f;
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(f.window.get(), Qt::Key_F9);  // no project: the menu is disabled
+        QCOMPARE(f.lines().size(), 15);
+
+        set_up(f);
+        const int start = f.lines().size();
+        f.at_next_events([&] { QTest::keyClick(f.window.get(), Qt::Key_Escape); });
+        QTest::keyClick(f.window.get(), Qt::Key_F9);
+        const QStringList lines = f.lines().mid(start);
+        QVERIFY(lines.value(0).startsWith("Start generating adventure (debug HTML file)..."));
+        QCOMPARE(lines.mid(lines.size() - 2), (QStringList{"Error: process stopped by user", ""}));
+    }
+
     void closingIsRefusedWhileABuildRuns() {
         WindowFixture f;
         set_up(f);

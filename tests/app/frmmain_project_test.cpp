@@ -1,5 +1,6 @@
 // The project commands from the File and Tools menus: set project with its
-// folder chooser loop, new project with its name loop, and check parentheses.
+// folder chooser loop, new project with its name loop, the projects remembered
+// from one run to the next, and check parentheses.
 
 #include <QtTest>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include "window_fixture.h"
 
 using quenlo::MessageKind;
+using quenlo::test::Install;
 using quenlo::test::q;
 using quenlo::test::ShownMessage;
 using quenlo::test::WindowFixture;
@@ -27,6 +29,16 @@ bool project_menus_enabled(const WindowFixture& f) {
 bool project_menus_disabled(const WindowFixture& f) {
     return !f.menu("Project1")->menuAction()->isEnabled() &&
            !f.menu("Tools1")->menuAction()->isEnabled();
+}
+
+// The recent projects as the menu shows them when it opens.
+QStringList recent_captions(const WindowFixture& f) {
+    QMenu* menu = f.menu("Recentprojects1");
+    emit menu->aboutToShow();
+    QStringList captions;
+    for (const QAction* item : menu->actions())
+        captions << QString(item->text()).remove(QLatin1Char('&'));
+    return captions;
 }
 
 }  // namespace
@@ -129,6 +141,80 @@ private slots:
         f.trigger("Newproject1");
         QCOMPARE(f.lines().size(), 15);
         QVERIFY(f.dialogs.messages.empty());
+        QCOMPARE(f.window->windowTitle(), no_project_title);
+    }
+
+    void newProjectsGoToQuenloInTheHomeFolderOfAnInstalledProgram() {
+        WindowFixture f(std::chrono::milliseconds(0), Install::installed);
+        f.dialogs.input_answers = {"Faro"};
+        f.trigger("Newproject1");
+        const std::string projects = f.home.path() + "/Quenlo/";
+        QCOMPARE(f.dialogs.input_notes,
+                 std::vector<std::string>{"The project folder will be made in " + projects});
+        QCOMPARE(f.window->workspace().project_folder, projects + "Faro");
+        QVERIFY(!std::filesystem::exists(f.program.path() + "/Faro"));
+    }
+
+    void theLastProjectIsSetAgainAtTheNextStartAndTheRecentOnesListed() {
+        WindowFixture f(std::chrono::milliseconds(0), Install::installed);
+        QVERIFY(!f.menu("Recentprojects1")->isEnabled());
+        const std::string first = f.make_project("Primo");
+        const std::string second = f.make_project("Secondo");
+        f.set_project(first);
+        f.set_project(second);
+        f.set_project(first);
+
+        f.open_window();
+        f.window->open_first_project(std::nullopt);
+        QCOMPARE(f.window->workspace().project_folder, first);
+        QCOMPARE(f.lines().mid(15), (QStringList{"", q("Set project: " + first)}));
+        QCOMPARE(recent_captions(f), (QStringList{q("1 " + first), q("2 " + second)}));
+        QVERIFY(f.menu("Recentprojects1")->isEnabled());
+        f.trigger("Recentproject2");
+        QCOMPARE(f.window->workspace().project_folder, second);
+        QCOMPARE(recent_captions(f), (QStringList{q("1 " + second), q("2 " + first)}));
+
+        // The chooser opens beside the last project, not in the projects folder.
+        f.dialogs.folder_requests.clear();
+        f.trigger("Loadproject1");
+        QCOMPARE(f.dialogs.folder_requests, std::vector<std::string>{f.program.path() + "/"});
+    }
+
+    void onlyTheLastEightProjectsAreRemembered() {
+        WindowFixture f;
+        for (int n = 1; n <= 9; ++n) f.set_project(f.make_project("P" + std::to_string(n)));
+        const QStringList recent = recent_captions(f);
+        QCOMPARE(recent.size(), 8);
+        QCOMPARE(recent.first(), q("1 " + f.program.path() + "/P9"));
+        QCOMPARE(recent.last(), q("8 " + f.program.path() + "/P2"));
+    }
+
+    void aLastProjectThatNoLongerPassesIsLeftSilently() {
+        WindowFixture f;
+        const std::string project = f.make_project("Guasto");
+        f.set_project(project);
+        std::filesystem::remove(project + "/rooms.qnr");
+        f.open_window();
+        f.window->open_first_project(std::nullopt);
+        QCOMPARE(f.lines().size(), 15);
+        QVERIFY(f.dialogs.messages.empty());
+        QCOMPARE(f.window->windowTitle(), no_project_title);
+    }
+
+    void aFolderGivenAtStartIsSetLikeSetProject() {
+        WindowFixture f;
+        f.set_project(f.make_project("Ultimo"));
+        const std::string given = f.make_project("Dato");
+        f.open_window();
+        f.window->open_first_project(given);
+        QCOMPARE(f.window->workspace().project_folder, given);
+
+        std::filesystem::remove(given + "/intro.qni");
+        f.open_window();
+        f.window->open_first_project(given);
+        QCOMPARE(f.lines().last(), QString("Error: Files invalid or corrupted!!"));
+        QCOMPARE(f.dialogs.messages.back(),
+                 (ShownMessage{MessageKind::error, "Files invalid or corrupted!"}));
         QCOMPARE(f.window->windowTitle(), no_project_title);
     }
 

@@ -4,11 +4,15 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QtTest>
 #include <fstream>
 
 #include "app/about_box.h"
+#include "app/reference_window.h"
 #include "window_fixture.h"
 
 using quenlo::MessageKind;
@@ -19,12 +23,23 @@ namespace {
 
 const QString no_project_title = "Quenlo v3.6 - < no project selected >";
 
+// A caption as shown: its mnemonic marker is no part of it.
+QString shown(QString caption) {
+    return caption.remove(QLatin1Char('&'));
+}
+
 // The captions of a menu's items in order, a divider as "-".
 QStringList captions(const QMenu* menu) {
     QStringList all;
     for (const QAction* action : menu->actions())
-        all << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        all << (action->isSeparator() ? QStringLiteral("-") : shown(action->text()));
     return all;
+}
+
+// The mnemonic letter of a caption, upper case; empty when it has none.
+QString mnemonic(const QString& caption) {
+    const qsizetype at = caption.indexOf(QLatin1Char('&'));
+    return at < 0 || at + 1 >= caption.size() ? QString() : caption.mid(at + 1, 1).toUpper();
 }
 
 class FakeMapEditor : public quenlo::app::MapEditorDialog {
@@ -100,19 +115,52 @@ private slots:
 
     void hasEveryMenuItemInOrder() {
         WindowFixture f;
-        QCOMPARE(f.menu("File1")->title(), QString("File"));
+        QCOMPARE(shown(f.menu("File1")->title()), QString("File"));
         QCOMPARE(captions(f.menu("File1")),
-                 (QStringList{"New project", "-", "Set project", "-", "Exit"}));
+                 (QStringList{"New project", "-", "Set project", "Recent projects", "-", "Exit"}));
         QCOMPARE(captions(f.menu("Project1")),
                  (QStringList{"Generate HTML debug file", "Generate HTML debug and release files",
-                              "-", "Skip unknown objects/rooms/variables check",
-                              "Skip file characters check", "Skip images merging"}));
+                              "Play in browser", "-", "Skip unknown objects/rooms/variables check",
+                              "Skip file characters check", "Skip images merging", "-",
+                              "Open project folder"}));
         QCOMPARE(captions(f.menu("Tools1")),
                  (QStringList{"Map 1 editor", "Map 2 editor", "Map 3 editor", "-",
                               "Check parentheses"}));
-        QCOMPARE(captions(f.menu("Help1")), QStringList{"About..."});
+        QCOMPARE(captions(f.menu("Help1")), (QStringList{"Authoring reference", "-", "About..."}));
         const QStringList titles = {"File", "Project", "Tools", "Help"};
-        for (int i = 0; i < 4; ++i) QCOMPARE(f.window->menuBar()->actions()[i]->text(), titles[i]);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(shown(f.window->menuBar()->actions()[i]->text()), titles[i]);
+    }
+
+    // Alt and the letter opens a menu or chooses an item: each has one, and no
+    // two in the same menu share it.
+    void everyMenuAndItemHasItsOwnMnemonicAndTheStandardKeys() {
+        WindowFixture f;
+        const auto distinct_mnemonics = [](const QList<QAction*>& actions) {
+            QStringList letters;
+            for (const QAction* action : actions) {
+                if (action->isSeparator()) continue;
+                const QString letter = mnemonic(action->text());
+                if (letter.isEmpty() || letters.contains(letter)) return false;
+                letters << letter;
+            }
+            return true;
+        };
+        QVERIFY(distinct_mnemonics(f.window->menuBar()->actions()));
+        for (const char* menu : {"File1", "Project1", "Tools1", "Help1"})
+            QVERIFY2(distinct_mnemonics(f.menu(menu)->actions()), menu);
+
+        const std::pair<const char*, const char*> keys[] = {
+            {"Newproject1", "Ctrl+N"},
+            {"Loadproject1", "Ctrl+O"},
+            {"Exit1", "Ctrl+Q"},
+            {"Generate1", "F9"},
+            {"GenerateHTMLdebugandreleasefiles1", "Shift+F9"},
+            {"Playinbrowser1", "F5"},
+            {"Authoringreference1", "F1"}};
+        for (const auto& [name, key] : keys)
+            QCOMPARE(f.action(name)->shortcut().toString(), QString(key));
+        QCOMPARE(f.button("btnStop")->shortcut().toString(), QString("Esc"));
     }
 
     void theSwitchesStartAsTheirCheckMarksAndToggle() {
@@ -140,7 +188,10 @@ private slots:
         program.write("base.qn", "<p>base accanto ___VERSION___</p>\r\n#HELP\r\nAiuto\r\n");
         quenlo::test::ScriptedDialogs dialogs;
         quenlo::test::RecordingModal modal;
-        quenlo::app::TfrmMain window(dialogs, modal, program.path(), std::chrono::milliseconds(0));
+        quenlo::test::RecordingOpener urls;
+        QSettings settings(q(program.path() + "/settings.ini"), QSettings::IniFormat);
+        quenlo::app::TfrmMain window(dialogs, modal, {urls, settings, program.path()},
+                                     program.path(), std::chrono::milliseconds(0));
         auto* relog = window.findChild<quenlo::app::LogView*>("relog");
         QCOMPARE(relog->line_count(), 16);
         QCOMPARE(relog->line_text(13), QString("Thanks! :)"));
@@ -166,7 +217,36 @@ private slots:
         f.trigger("About1");
         QCOMPARE(f.modal.shown, QStringList{"About"});
         QVERIFY(text.startsWith("Quenlo v3.6\n"));
+        QVERIFY(text.contains("licensed under"));
+        QVERIFY(!text.contains("http") && !text.contains("www"));
         QVERIFY(f.window->findChildren<quenlo::app::TAboutBox*>().isEmpty());  // discarded
+    }
+
+    void theAuthoringReferenceOpensWithoutAProjectAndFindsAWord() {
+        WindowFixture f;
+        f.trigger("Authoringreference1");
+        auto* reference = f.window->findChild<quenlo::app::ReferenceWindow*>("frmReference");
+        QVERIFY(reference && reference->isVisible());
+        auto* text = reference->findChild<QPlainTextEdit*>("txtReference");
+        const std::string stored = quenlo::section_file_text(quenlo::BaseScript(), "#REFERENCE");
+        QCOMPARE(text->toPlainText(), q(stored).replace("\r\n", "\n"));
+
+        const QString word = "stanza";
+        const QString all = text->toPlainText().toLower();
+        QVERIFY(all.count(word) >= 3);
+        QTest::keyClicks(reference->findChild<QLineEdit*>("txtFind"), word);
+        QCOMPARE(text->extraSelections().size(), all.count(word));
+        const auto selected_at = [&] { return text->textCursor().selectionStart(); };
+        QCOMPARE(selected_at(), all.indexOf(word));
+        reference->findChild<QPushButton*>("btnFindNext")->click();
+        QCOMPARE(selected_at(), all.indexOf(word, all.indexOf(word) + 1));
+        auto* previous = reference->findChild<QPushButton*>("btnFindPrevious");
+        previous->click();
+        previous->click();  // round the start to the last one
+        QCOMPARE(selected_at(), all.lastIndexOf(word));
+
+        f.trigger("Authoringreference1");
+        QCOMPARE(f.window->findChildren<quenlo::app::ReferenceWindow*>().size(), 1);
     }
 
     void exitClosesTheWindowWhenIdle() {

@@ -103,24 +103,28 @@ private slots:
         QVERIFY(!dialogs.ask_yes_no(MessageKind::confirmation, "Save changes?"));
     }
 
-    void theTextInputHasCaptionPromptAndAnEmptyField() {
+    void theTextInputHasCaptionPromptNoteAndAnEmptyField() {
         quenlo::app::QtDialogs dialogs;
         QString caption, prompt, initial;
+        int width = 0, caption_width = 0;
         when_open<QInputDialog>([&](QInputDialog& dialog) {
             caption = dialog.windowTitle();
             prompt = dialog.labelText();
             initial = dialog.textValue();
+            width = dialog.width();
+            caption_width = dialog.fontMetrics().horizontalAdvance(caption);
             dialog.setTextValue(QString::fromUtf8("Città"));
             dialog.accept();
         });
-        QCOMPARE(dialogs.input_text("Create new project", "Enter project name"),
+        QCOMPARE(dialogs.input_text("Create new project", "Enter project name", "In /home/ada/"),
                  std::optional<std::string>("Citt\xC3\xA0"));
         QCOMPARE(caption, QString("Create new project"));
-        QCOMPARE(prompt, QString("Enter project name"));
+        QCOMPARE(prompt, QString("Enter project name\n\nIn /home/ada/"));
         QCOMPARE(initial, QString());
+        QVERIFY(width > caption_width + 100);
 
         when_open<QInputDialog>([](QInputDialog& dialog) { dialog.reject(); });
-        QCOMPARE(dialogs.input_text("Create new project", "Enter project name"), std::nullopt);
+        QCOMPARE(dialogs.input_text("Create new project", "Enter project name", ""), std::nullopt);
     }
 
     void theFolderChooserOpensOnTheNearestExistingFolder() {

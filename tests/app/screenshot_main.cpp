@@ -1,14 +1,21 @@
 // Takes pictures of the main window for people to look at: as it opens
 // ("main_window_start.png"), while it builds a new project, debug and release
-// ("main_window_building.png"), and after the build ("main_window.png"). Runs under a real X server
-// (Xvfb), so fonts and style are drawn as on a desktop.
+// ("main_window_building.png"), after the build ("main_window.png"), with its
+// File menu and recent projects, Project and Help menus open
+// ("menu_file.png", "menu_project.png", "menu_help.png"), and the authoring
+// reference finding a word ("authoring_reference.png"). Runs under a real X
+// server (Xvfb), so fonts and style are drawn as on a desktop.
 //
 // Usage: quenlo_screenshot OUTPUT_FOLDER
 
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 #include <cstdio>
 
@@ -65,5 +72,40 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the build did not succeed:\n%s\n", qPrintable(lines.join('\n')));
         return 1;
     }
-    return save(*fixture.window, "main_window.png") ? 0 : 1;
+    if (!save(*fixture.window, "main_window.png")) return 1;
+
+    // A menu pops up over the window, so the screen is taken around both.
+    const auto save_menu = [&](const char* menu_name, const char* submenu_name, const char* name) {
+        QMenu* menu = fixture.menu(menu_name);
+        fixture.window->menuBar()->setActiveAction(menu->menuAction());
+        settle();
+        QRect area = fixture.window->frameGeometry().united(menu->geometry());
+        if (submenu_name) {
+            QMenu* submenu = fixture.menu(submenu_name);
+            menu->setActiveAction(submenu->menuAction());
+            QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+            QApplication::sendEvent(menu, &right);
+            settle();
+            area = area.united(submenu->geometry());
+        }
+        const QPixmap shot = fixture.window->screen()->grabWindow(0, area.x(), area.y(),
+                                                                  area.width(), area.height());
+        menu->hide();
+        fixture.window->menuBar()->setActiveAction(nullptr);
+        settle();
+        const QString path = output.filePath(QString::fromUtf8(name));
+        if (!shot.save(path, "PNG")) return false;
+        std::printf("saved %s\n", qPrintable(path));
+        return true;
+    };
+    if (!save_menu("File1", "Recentprojects1", "menu_file.png") ||
+        !save_menu("Project1", nullptr, "menu_project.png") ||
+        !save_menu("Help1", nullptr, "menu_help.png"))
+        return 1;
+
+    fixture.trigger("Authoringreference1");
+    QWidget* reference = fixture.window->findChild<QWidget*>("frmReference");
+    reference->findChild<QLineEdit*>("txtFind")->setText("stanza");
+    settle();
+    return save(*reference, "authoring_reference.png") ? 0 : 1;
 }

@@ -1,11 +1,13 @@
 #pragma once
 // The main window on a fresh program folder, with every dialog answered from a
-// script and every modal dialog recorded instead of shown.
+// script, every modal dialog and every page, file or folder opened recorded
+// instead of shown, and a home folder and settings file of its own.
 
 #include <QAction>
 #include <QDialog>
 #include <QMenu>
 #include <QMetaObject>
+#include <QSettings>
 #include <QToolButton>
 #include <chrono>
 #include <functional>
@@ -33,12 +35,31 @@ public:
     std::function<void(QDialog&)> on_show;
 };
 
+class RecordingOpener : public app::UrlOpener {
+public:
+    void open_url(const QUrl& url) override { opened.push_back(url); }
+    QList<QUrl> opened;
+};
+
+// A portable install keeps new projects in the test's program folder; an
+// installed one in "Quenlo" of the test's home folder.
+enum class Install { portable, installed };
+
 class WindowFixture {
 public:
     // Events are processed at every chance, so a step queued with
     // `at_next_events` runs at the first log line or poll of a command.
-    explicit WindowFixture(std::chrono::milliseconds interval = std::chrono::milliseconds(0)) {
-        window = std::make_unique<app::TfrmMain>(dialogs, modal, program.path(), interval);
+    explicit WindowFixture(std::chrono::milliseconds interval = std::chrono::milliseconds(0),
+                           Install install = Install::portable) {
+        if (install == Install::portable) program.write("portable", "");
+        open_window(interval);
+    }
+
+    // A window as the program opens it, on the same folders and settings.
+    void open_window(std::chrono::milliseconds interval = std::chrono::milliseconds(0)) {
+        window.reset();
+        window = std::make_unique<app::TfrmMain>(
+            dialogs, modal, app::Desktop{urls, settings, home.path()}, program.path(), interval);
         window->show();
     }
 
@@ -96,8 +117,11 @@ public:
     }
 
     TempFolder program;
+    TempFolder home;
+    QSettings settings{QString::fromStdString(home.path() + "/settings.ini"), QSettings::IniFormat};
     ScriptedDialogs dialogs;
     RecordingModal modal;
+    RecordingOpener urls;
     std::unique_ptr<app::TfrmMain> window;
 };
 

@@ -33,9 +33,10 @@ public:
         yes_no_answers.pop_front();
         return answer;
     }
-    std::optional<std::string> input_text(std::string_view caption,
-                                          std::string_view prompt) override {
+    std::optional<std::string> input_text(std::string_view caption, std::string_view prompt,
+                                          std::string_view note) override {
         input_requests.push_back(std::string(caption) + " | " + std::string(prompt));
+        input_notes.emplace_back(note);
         return next(input_answers);
     }
     std::optional<std::string> choose_folder(std::string_view start) override {
@@ -49,7 +50,8 @@ public:
 
     std::vector<ShownMessage> messages;
     std::vector<ShownMessage> questions;
-    std::vector<std::string> input_requests;   // caption + " | " + prompt
+    std::vector<std::string> input_requests;  // caption + " | " + prompt
+    std::vector<std::string> input_notes;
     std::vector<std::string> folder_requests;  // the folder each chooser opened on
     std::function<void(const ShownMessage&)> on_message;
 

@@ -180,22 +180,26 @@ TEST_F(NewProjectFiles, OnlyOneFolderLevelIsCreated) {
     EXPECT_FALSE(fs::exists(parent.path() + "/a"));
 }
 
-TEST(ProjectsFolder, IsTheProgramFolderWhenItCanBeWritten) {
-    EXPECT_EQ(projects_folder("/opt/quenlo/", true, "/home/ada"), "/opt/quenlo/");
+TEST(ProjectsFolder, IsInTheHomeFolderUnlessTheInstallIsPortable) {
     EXPECT_EQ(projects_folder("/opt/quenlo/", false, "/home/ada"), "/home/ada/Quenlo/");
+    EXPECT_EQ(projects_folder("/opt/quenlo/", true, "/home/ada"), "/opt/quenlo/");
     EXPECT_EQ(projects_folder("/opt/quenlo/", false, ""), "/opt/quenlo/");
 }
 
-TEST(ProjectsFolder, TestsTheProgramFolderForWriting) {
+TEST(ProjectsFolder, APortableInstallHoldsTheMarkAndCanBeWritten) {
     test::TempFolder program;
-    EXPECT_TRUE(is_writable_folder(program.path()));
-    EXPECT_EQ(projects_folder(program.path() + "/", "/home/ada"), program.path() + "/");
+    const std::string folder = program.path() + "/";
+    EXPECT_EQ(projects_folder(folder, "/home/ada"), "/home/ada/Quenlo/");  // writable alone
+    program.write("portable", "");
+    EXPECT_TRUE(is_portable_install(folder));
+    EXPECT_EQ(projects_folder(folder, "/home/ada"), folder);
     EXPECT_FALSE(is_writable_folder(program.path() + "/missing"));
-    program.write("file", "");
-    EXPECT_FALSE(is_writable_folder(program.file("file")));
+    EXPECT_FALSE(is_writable_folder(program.file("portable")));
     if (geteuid() != 0) {
         fs::permissions(program.path(), fs::perms::owner_read | fs::perms::owner_exec);
-        EXPECT_EQ(projects_folder(program.path() + "/", "/home/ada"), "/home/ada/Quenlo/");
+        EXPECT_FALSE(is_portable_install(folder));
+        EXPECT_EQ(projects_folder(folder, "/home/ada"), "/home/ada/Quenlo/");
+        fs::permissions(program.path(), fs::perms::owner_all);
     }
 }
 

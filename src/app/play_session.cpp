@@ -1,0 +1,75 @@
+#include "app/play_session.h"
+
+#include <QFile>
+
+#include "app/log_links.h"
+#include "foundation/error.h"
+
+#ifdef QUENLO_WITH_PREVIEW
+#include "preview/preview_server.h"
+#endif
+
+namespace quenlo::app {
+
+#ifdef QUENLO_WITH_PREVIEW
+struct PlaySession::Server {
+    PreviewServer preview;
+    QUrl address;
+};
+
+namespace {
+
+// The served page, or none when no port is free.
+std::unique_ptr<PlaySession::Server> start_server(const std::string& folder) {
+    auto server = std::make_unique<PlaySession::Server>();
+    try {
+        const int port = server->preview.start(folder, false);
+        server->address = QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port));
+        return server;
+    } catch (const Error&) {
+        return nullptr;
+    }
+}
+
+}  // namespace
+#else
+struct PlaySession::Server {};
+
+namespace {
+
+std::unique_ptr<PlaySession::Server> start_server(const std::string&) {
+    return nullptr;
+}
+
+}  // namespace
+#endif
+
+PlaySession::PlaySession(std::string project_folder)
+    : folder_(std::move(project_folder)), server_(start_server(folder_)), watcher_(folder_) {
+    watching_ = std::thread([this] {
+        while (watcher_.wait_for_change(stop_)) emit source_saved();
+    });
+}
+
+PlaySession::~PlaySession() {
+    stop_ = true;
+    watching_.join();
+}
+
+void PlaySession::build_finished(bool succeeded, const std::vector<std::string>& log) {
+#ifdef QUENLO_WITH_PREVIEW
+    if (server_) {
+        server_->preview.build_finished(BuildOutcome{folder_, succeeded, log});
+        if (succeeded) page_ = server_->address;
+        return;
+    }
+#endif
+    if (!succeeded) return;
+    for (const std::string& line : log)
+        if (const auto page = generated_page(QString::fromStdString(line))) {
+            page_ = QUrl::fromLocalFile(*page);
+            return;
+        }
+}
+
+}  // namespace quenlo::app

@@ -1,11 +1,13 @@
 // Opening the map editor: what it reads, the warnings when a file is missing
 // or wrong, and that a refused opening changes no file.
 
+#include <QBuffer>
 #include <QtTest>
 #include <filesystem>
 
 #include "foundation/error.h"
 #include "editor_fixture.h"
+#include "project/picture_data.h"
 
 using quenlo::MessageKind;
 using quenlo::test::EditorFixture;
@@ -134,7 +136,7 @@ private slots:
 
     void aMissingPicture() {
         EditorFixture f;
-        expect_refused(f, "File map2.gif not found!", 2);
+        expect_refused(f, "File map2.gif not found!", 2);  // "mapimage2.qn" is blank
     }
 
     void aPictureThatIsNotAGif() {
@@ -156,6 +158,31 @@ private slots:
         EditorFixture f;
         f.write("map1.gif", one_pixel_gif);
         expect_refused(f, "Invalid map1.gif image size (not 560x600)!");
+    }
+
+    void withoutItsGifTheMapShowsTheGamesPicture() {
+        EditorFixture f;
+        std::filesystem::remove(f.path("map1.gif"));
+        QImage example;
+        example.loadFromData(QByteArray::fromStdString(std::string(quenlo::example_map_picture())));
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        example.save(&buffer, "PNG");
+        f.write("mapimage1.qn", *quenlo::picture_data_text(png.toStdString()));
+        f.open_and_show();
+        QVERIFY(f.dialogs.messages.empty());
+        const QImage shown = f.pb()->grab().toImage();
+        for (const QPoint at : {QPoint(70, 70), QPoint(300, 430), QPoint(555, 595)})
+            QCOMPARE(shown.pixelColor(at), example.pixelColor(at));
+
+        EditorFixture broken;
+        std::filesystem::remove(broken.path("map1.gif"));
+        broken.write("mapimage1.qn", "data:image/png;base64,R0lG*\r\n");
+        expect_refused(broken, "Invalid mapimage1.qn image file! the base64 text holds \"*\"");
+        broken.write("mapimage1.qn", *quenlo::picture_data_text(one_pixel_gif));
+        broken.dialogs.messages.clear();
+        expect_refused(broken, "Invalid mapimage1.qn image size (not 560x600)!");
     }
 
     void aMissingConnectionsFile() {

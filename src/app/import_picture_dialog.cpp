@@ -36,8 +36,8 @@ TdlgImportPicture::TdlgImportPicture(QWidget* parent) : QDialog(parent) {
     cboPicture_ = new QComboBox(this);
     cboPicture_->setObjectName("cboPicture");
     for (const ProjectPicture& picture : project_pictures)
-        cboPicture_->addItem(QStringLiteral("%1 (%2)").arg(from_utf8(picture.caption),
-                                                           from_utf8(picture.file)));
+        cboPicture_->addItem(
+            QStringLiteral("%1 (%2)").arg(from_utf8(picture.caption), from_utf8(picture.file)));
 
     edtFile_ = new QLineEdit(this);
     edtFile_->setObjectName("edtFile");
@@ -76,8 +76,8 @@ void TdlgImportPicture::btnBrowseClick() {
     if (!file.isEmpty()) edtFile_->setText(file);
 }
 
-void import_picture_command(QWidget* parent, ModalRunner& modal,
-                            const std::string& project_folder, BuildLog& log) {
+void import_picture_command(QWidget* parent, ModalRunner& modal, const std::string& project_folder,
+                            BuildLog& log) {
     TdlgImportPicture dialog(parent);
     if (modal.exec_modal(dialog) != QDialog::Accepted || dialog.source().empty()) return;
     import_picture(project_folder, dialog.picture(), dialog.source(), log);
@@ -85,9 +85,9 @@ void import_picture_command(QWidget* parent, ModalRunner& modal,
     const QSize size =
         QImageReader(QFile::decodeName(QByteArray::fromStdString(dialog.source()))).size();
     if (size == QSize(map_picture_width, map_picture_height)) return;
-    const std::string found = size.isValid() ? std::to_string(size.width()) + "x" +
-                                                   std::to_string(size.height())
-                                             : std::string("of a size that cannot be read");
+    const std::string found =
+        size.isValid() ? std::to_string(size.width()) + "x" + std::to_string(size.height())
+                       : std::string("of a size that cannot be read");
     log.log_line("WARNING: a map picture must be " + std::to_string(map_picture_width) + "x" +
                  std::to_string(map_picture_height) + " pixels, this one is " + found +
                  "; the map editor will not open it.");

@@ -36,7 +36,7 @@ private:
 // the picture's data text into `project_folder` and logs it. A map picture
 // that is not 560 x 600 pixels is written all the same, with a warning, since
 // the map editor will not open it.
-void import_picture_command(QWidget* parent, ModalRunner& modal,
-                            const std::string& project_folder, BuildLog& log);
+void import_picture_command(QWidget* parent, ModalRunner& modal, const std::string& project_folder,
+                            BuildLog& log);
 
 }  // namespace quenlo::app

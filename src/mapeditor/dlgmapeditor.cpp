@@ -44,22 +44,25 @@ QLabel* add_label(QWidget* parent, const char* text) {
     return new QLabel(QString::fromUtf8(text), parent);
 }
 
+QToolButton* tool_button(QWidget* parent, const QString& name) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setFixedSize(26, 26);
+    return button;
+}
+
 QToolButton* add_button(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
                         const char* tip) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromUtf8(name));
+    QToolButton* button = tool_button(parent, QString::fromUtf8(name));
     button->setIcon(parent->style()->standardIcon(icon));
     button->setToolTip(QString::fromUtf8(tip));
-    button->setFixedSize(26, 26);
     return button;
 }
 
 // "btnSave" for "actSave".
 QToolButton* add_button(QWidget* parent, QAction* action) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QStringLiteral("btn") + action->objectName().mid(3));
+    QToolButton* button = tool_button(parent, QStringLiteral("btn") + action->objectName().mid(3));
     button->setDefaultAction(action);
-    button->setFixedSize(26, 26);
     return button;
 }
 
@@ -155,7 +158,8 @@ void TdlgMapEditor::create_controls() {
     QVBoxLayout* map_column = add_column(
         columns,
         {add_label(this, "Discovering value:"), cbo_, BitBtn2_, add_button(this, actSave_),
-         add_button(this, actUndo_), add_button(this, actRedo_), nullptr, btndellog_}, scroller);
+         add_button(this, actUndo_), add_button(this, actRedo_), nullptr, btndellog_},
+        scroller);
     map_column->addWidget(lblstatus_);
     add_column(columns, {add_label(this, "Connections:"), lblerror_, nullptr, BitBtn1_}, memconn_);
     add_column(columns, {add_label(this, "Rooms:"), nullptr}, memrooms_);
@@ -189,26 +193,26 @@ void TdlgMapEditor::create_controls() {
 
 // Save, undo and redo, on their keys; buttons beside the area choice show them.
 void TdlgMapEditor::create_commands() {
-    const auto add = [this](const char* name, const char* caption,
-                            QList<QKeySequence> keys, QStyle::StandardPixmap icon) {
+    const auto add = [this](const char* name, const char* caption, QList<QKeySequence> keys,
+                            QStyle::StandardPixmap icon) {
         auto* action = new QAction(style()->standardIcon(icon), QString::fromUtf8(caption), this);
         action->setObjectName(QString::fromUtf8(name));
         action->setShortcuts(keys);
-        action->setToolTip(QStringLiteral("%1 (%2)").arg(action->text(),
-                                                         keys.front().toString(QKeySequence::NativeText)));
+        action->setToolTip(QStringLiteral("%1 (%2)").arg(
+            action->text(), keys.front().toString(QKeySequence::NativeText)));
         addAction(action);
         return action;
     };
     actSave_ = add("actSave", "Save", {QKeySequence::Save}, QStyle::SP_DialogSaveButton);
     actUndo_ = add("actUndo", "Undo", {QKeySequence::Undo}, QStyle::SP_ArrowBack);
-    actRedo_ = add("actRedo", "Redo",
-                   {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
-                   QStyle::SP_ArrowForward);
+    actRedo_ =
+        add("actRedo", "Redo",
+            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+            QStyle::SP_ArrowForward);
     connect(actSave_, &QAction::triggered, this, &TdlgMapEditor::saveClick);
     connect(actUndo_, &QAction::triggered, this, &TdlgMapEditor::undoClick);
     connect(actRedo_, &QAction::triggered, this, &TdlgMapEditor::redoClick);
-    actUndo_->setEnabled(false);
-    actRedo_->setEnabled(false);
+    enable_history_commands();
 }
 
 // The design size where the screen allows it; on a smaller screen the
@@ -249,8 +253,9 @@ void TdlgMapEditor::fill_rooms(const std::string& folder) {
     for (const MapRoom& room : map_rooms(read_lines(folder + std::string(rooms_file_name)))) {
         lines.push_back(map_room_line(room));
         if (room_names_.emplace(room.index, room.identifier).second)
-            cbo_->setItemText(room.index,
-                              QStringLiteral("%1  %2").arg(room.index).arg(from_std(room.identifier)));
+            cbo_->setItemText(
+                room.index,
+                QStringLiteral("%1  %2").arg(room.index).arg(from_std(room.identifier)));
     }
     memrooms_->setPlainText(joined(lines));
 }
@@ -317,8 +322,7 @@ MapEditorState TdlgMapEditor::state() const {
 
 void TdlgMapEditor::remember(MapChange change) {
     history_.record(state(), change);
-    actUndo_->setEnabled(history_.can_undo());
-    actRedo_->setEnabled(history_.can_redo());
+    enable_history_commands();
 }
 
 void TdlgMapEditor::restore(const MapEditorState* state) {
@@ -332,6 +336,10 @@ void TdlgMapEditor::restore(const MapEditorState* state) {
         restoring_ = false;
     }
     refresh();
+    enable_history_commands();
+}
+
+void TdlgMapEditor::enable_history_commands() {
     actUndo_->setEnabled(history_.can_undo());
     actRedo_->setEnabled(history_.can_redo());
 }

@@ -75,6 +75,7 @@ private:
     MapEditorState state() const;
     void remember(MapChange change);
     void restore(const MapEditorState* state);
+    void enable_history_commands();
     // The connections to save once they and the cells pass the checks, or
     // nothing after the error box.
     std::optional<std::vector<std::string>> checked_connections();
@@ -96,7 +97,7 @@ private:
     std::optional<MapCell> pointer_cell_;  // under the pointer, for the status line
     MapEditHistory history_{MapEditorState{}};
     MapChange text_change_ = MapChange::typing;  // what the next text change is
-    bool restoring_ = false;  // undo or redo is putting back a state
+    bool restoring_ = false;                     // undo or redo is putting back a state
 
     QComboBox* cbo_ = nullptr;
     QToolButton* BitBtn2_ = nullptr;

@@ -19,8 +19,9 @@ void import_picture(const std::string& project_folder, const ProjectPicture& pic
     log.log_line("Written: " + target + " (" + std::string(*picture_media_type(bytes)) + ", " +
                  std::to_string(bytes.size()) + " bytes)");
     if (bytes.size() > large_picture_bytes)
-        log.log_line("WARNING: the picture is larger than 1 MB; the game page carries it and "
-                     "grows by a third more than its size.");
+        log.log_line(
+            "WARNING: the picture is larger than 1 MB; the game page carries it and "
+            "grows by a third more than its size.");
 }
 
 }  // namespace quenlo

@@ -40,7 +40,8 @@ std::string base64_decode(std::string_view digits) {
             continue;
         }
         const int value = values[static_cast<unsigned char>(c)];
-        if (value < 0 || padding > 0) throw Error("the base64 text holds \"" + std::string(1, c) + "\"");
+        if (value < 0 || padding > 0)
+            throw Error("the base64 text holds \"" + std::string(1, c) + "\"");
         bits = (bits << 6) | static_cast<unsigned>(value);
         count += 6;
         if (count >= 8) {

@@ -110,8 +110,11 @@ private slots:
         bar->setValue(bar->maximum());
         const QPoint last = f.pb()->mapTo(scroller->viewport(), centre(28, 30));
         QVERIFY2(scroller->viewport()->rect().contains(last),
-                 qPrintable(QStringLiteral("%1,%2 in %3x%4").arg(last.x()).arg(last.y())
-                            .arg(scroller->viewport()->width()).arg(scroller->viewport()->height())));
+                 qPrintable(QStringLiteral("%1,%2 in %3x%4")
+                                .arg(last.x())
+                                .arg(last.y())
+                                .arg(scroller->viewport()->width())
+                                .arg(scroller->viewport()->height())));
     }
 };
 

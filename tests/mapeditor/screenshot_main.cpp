@@ -65,8 +65,8 @@ int main(int argc, char** argv) {
     QTimer::singleShot(300, &loop, &QEventLoop::quit);
     loop.exec();
 
-    for (const auto& [name, size] :
-         {std::pair{"map_editor.png", f.editor->size()}, std::pair{"map_editor_small.png", QSize(1077, 574)}}) {
+    for (const auto& [name, size] : {std::pair{"map_editor.png", f.editor->size()},
+                                     std::pair{"map_editor_small.png", QSize(1077, 574)}}) {
         f.editor->resize(size);
         QCoreApplication::sendPostedEvents();
         const QString path = output.filePath(QString::fromUtf8(name));

@@ -125,7 +125,7 @@ TEST(MapStrokes, APressAndReleaseOnOneCellIsAClick) {
     MapGrid grid;
     grid.set_cell(2, 2, 5);
     PaintStroke stroke({2, 2}, 5);
-    EXPECT_EQ(grid.cell(2, 2), 5);                // nothing on the press
+    EXPECT_EQ(grid.cell(2, 2), 5);               // nothing on the press
     EXPECT_FALSE(stroke.drag_to(grid, {2, 2}));  // moving inside the cell
     EXPECT_TRUE(stroke.release(grid));
     EXPECT_EQ(grid.cell(2, 2), 105);

@@ -21,7 +21,7 @@ void MapEditHistory::record(const MapEditorState& state, MapChange kind) {
         states_[current_] = state;
         return;
     }
-    if (states_.size() == most_states) states_.erase(states_.begin());
+    if (states_.size() == most_states) states_.pop_front();
     states_.push_back(state);
     current_ = states_.size() - 1;
     typing_ = typing;

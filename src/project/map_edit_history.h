@@ -5,7 +5,7 @@
 
 #include <cstddef>
 #include <string>
-#include <vector>
+#include <deque>
 
 #include "foundation/map_files.h"
 
@@ -37,7 +37,7 @@ public:
     bool can_redo() const { return current_ + 1 < states_.size(); }
 
 private:
-    std::vector<MapEditorState> states_;
+    std::deque<MapEditorState> states_;
     std::size_t current_ = 0;
     bool typing_ = false;  // the current state came from typing
 };

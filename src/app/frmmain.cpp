@@ -148,7 +148,8 @@ void TfrmMain::create_menus() {
     for (int n = 1; n <= 3; ++n)
         connect(maps[n - 1], &QAction::triggered, this, [this, n] { open_map_editor(n); });
     connect(import, &QAction::triggered, this, [this] {
-        run_command([this] { import_picture_command(this, modal_, workspace_.project_folder, log_); });
+        run_command(
+            [this] { import_picture_command(this, modal_, workspace_.project_folder, log_); });
     });
     connect(brackets, &QAction::triggered, this, [this] { Checkparentheses1Click(); });
     connect(about, &QAction::triggered, this, [this] { About1Click(); });

@@ -90,7 +90,7 @@ void import_picture_command(QWidget* parent, ModalRunner& modal, const std::stri
                        : std::string("of a size that cannot be read");
     log.log_line("WARNING: a map picture must be " + std::to_string(map_picture_width) + "x" +
                  std::to_string(map_picture_height) + " pixels, this one is " + found +
-                 "; the map editor will not open it.");
+                 "; the map editor refuses it.");
 }
 
 }  // namespace quenlo::app

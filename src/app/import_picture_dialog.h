@@ -35,7 +35,7 @@ private:
 // The command: shows the dialog and, when it is accepted with a file, writes
 // the picture's data text into `project_folder` and logs it. A map picture
 // that is not 560 x 600 pixels is written all the same, with a warning, since
-// the map editor will not open it.
+// the map editor refuses it.
 void import_picture_command(QWidget* parent, ModalRunner& modal, const std::string& project_folder,
                             BuildLog& log);
 

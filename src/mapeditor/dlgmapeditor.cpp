@@ -373,9 +373,12 @@ std::optional<std::vector<std::string>> TdlgMapEditor::checked_connections() {
         dialogs_.show_message(MessageKind::error, invalid_connections_message);
         return std::nullopt;
     }
-    text_change_ = MapChange::cells;
-    memconn_->setPlainText(joined(*connections));
-    text_change_ = MapChange::typing;
+    // Only the lines that will be saved stay; the cursor stays when they all do.
+    if (const QString saved = joined(*connections); saved != memconn_->toPlainText()) {
+        text_change_ = MapChange::cells;
+        memconn_->setPlainText(saved);
+        text_change_ = MapChange::typing;
+    }
 
     if (const auto area = area_missing_connection_point(grid_)) {
         dialogs_.show_message(MessageKind::error, missing_connection_point_message(*area));

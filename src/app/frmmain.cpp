@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "app/about_box.h"
+#include "app/import_picture_dialog.h"
 #include "app/modal_runner.h"
 #include "app/play_session.h"
 #include "app/reference_window.h"
@@ -159,6 +160,7 @@ void TfrmMain::create_menus() {
     QAction* maps[] = {add_command(Tools1_, "Map &1 editor", "Mapeditor1"),
                        add_command(Tools1_, "Map &2 editor", "Mapeditor2"),
                        add_command(Tools1_, "Map &3 editor", "Mapeditor3")};
+    QAction* import = add_command(Tools1_, "&Import picture...", "Importpicture1");
     Tools1_->addSeparator();
     QAction* brackets = add_command(Tools1_, "Check &parentheses", "Checkparentheses1");
 
@@ -178,6 +180,10 @@ void TfrmMain::create_menus() {
     connect(open_folder, &QAction::triggered, this, [this] { Openprojectfolder1Click(); });
     for (int n = 1; n <= 3; ++n)
         connect(maps[n - 1], &QAction::triggered, this, [this, n] { open_map_editor(n); });
+    connect(import, &QAction::triggered, this, [this] {
+        run_command(
+            [this] { import_picture_command(this, modal_, workspace_.project_folder, log_); });
+    });
     connect(brackets, &QAction::triggered, this, [this] { Checkparentheses1Click(); });
     connect(reference, &QAction::triggered, this, [this] { Authoringreference1Click(); });
     connect(about, &QAction::triggered, this, [this] { About1Click(); });

@@ -2,8 +2,9 @@
 // The map editor (`TdlgMapEditor`): paints the areas of one map over its
 // picture, sets each area's connection point and edits the connections
 // shared by all maps. It reads "map" + N + ".qn", "map" + N + ".gif",
-// "connections.qn" and "rooms.qnr", and on closing saves the map and the
-// connections together. Every message goes through the Dialogs it is given.
+// "connections.qn" and "rooms.qnr", and saves the map and the connections
+// together on Ctrl+S and on closing. Every change of cells and connections can
+// be taken back. Every message goes through the Dialogs it is given.
 
 #include <QDialog>
 #include <QImage>
@@ -14,9 +15,11 @@
 
 #include "mapeditor/map_editor_seam.h"
 #include "project/map_connections.h"
+#include "project/map_edit_history.h"
 #include "project/map_editing.h"
 #include "foundation/map_files.h"
 
+class QAction;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -49,9 +52,12 @@ public:
 
 protected:
     void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void create_controls();
+    void create_commands();
+    void fit_screen();
     void fill_rooms(const std::string& folder);
 
     void pbMouseDown(int px, int py, Qt::MouseButton button);
@@ -62,6 +68,17 @@ private:
     void BitBtn1Click();
     void BitBtn2Click();
     void memconnChange();
+    void saveClick();
+    void undoClick();
+    void redoClick();
+
+    MapEditorState state() const;
+    void remember(MapChange change);
+    void restore(const MapEditorState* state);
+    void enable_history_commands();
+    // The connections to save once they and the cells pass the checks, or
+    // nothing after the error box.
+    std::optional<std::vector<std::string>> checked_connections();
     // After any change of cells or connections: what the lines draw,
     // whether one is invalid, and a new picture.
     void refresh();
@@ -78,6 +95,9 @@ private:
     std::map<int, std::string> room_names_;
     std::optional<PaintStroke> stroke_;
     std::optional<MapCell> pointer_cell_;  // under the pointer, for the status line
+    MapEditHistory history_{MapEditorState{}};
+    MapChange text_change_ = MapChange::typing;  // what the next text change is
+    bool restoring_ = false;                     // undo or redo is putting back a state
 
     QComboBox* cbo_ = nullptr;
     QToolButton* BitBtn2_ = nullptr;
@@ -88,6 +108,9 @@ private:
     QLabel* lblerror_ = nullptr;
     QToolButton* BitBtn1_ = nullptr;
     QPlainTextEdit* memrooms_ = nullptr;
+    QAction* actUndo_ = nullptr;
+    QAction* actRedo_ = nullptr;
+    QAction* actSave_ = nullptr;
 };
 
 // Makes a new editor for each "Map N editor" command of the main window.

@@ -77,12 +77,13 @@ std::optional<int> area_missing_connection_point(const MapGrid& grid) {
     return std::nullopt;
 }
 
-PaintStroke::PaintStroke(MapGrid& grid, MapCell cell, int value) : value_(value), last_(cell) {
-    changed_on_press_ = click_cell(grid, cell, value);
-    if (is_on_grid(cell)) visited_[index_of(cell)] = true;
-}
-
 bool PaintStroke::drag_to(MapGrid& grid, MapCell cell) {
+    if (!moved_ && cell == start_) return false;
+    bool changed = false;
+    if (!moved_) {
+        moved_ = true;
+        changed = paint(grid, start_);
+    }
     // Every cell on the straight run of cells from the last one to this one,
     // so that a quick drag leaves no gaps.
     const int dx = std::abs(cell.x - last_.x);
@@ -91,7 +92,6 @@ bool PaintStroke::drag_to(MapGrid& grid, MapCell cell) {
     const int step_y = cell.y > last_.y ? 1 : -1;
     int error = dx - dy;
     MapCell at = last_;
-    bool changed = false;
     while (at != cell) {
         const int twice = 2 * error;
         if (twice > -dy) {
@@ -106,6 +106,10 @@ bool PaintStroke::drag_to(MapGrid& grid, MapCell cell) {
     }
     last_ = cell;
     return changed;
+}
+
+bool PaintStroke::release(MapGrid& grid) {
+    return !moved_ && click_cell(grid, start_, value_);
 }
 
 bool PaintStroke::paint(MapGrid& grid, MapCell cell) {

@@ -44,25 +44,30 @@ std::optional<MapCell> find_connection_point(const MapGrid& grid, int area);
 // point; areas that only have a connection point are complete.
 std::optional<int> area_missing_connection_point(const MapGrid& grid);
 
-// One press, drag and release of a mouse button over the grid. The press
-// follows the click rules; every further cell the pointer passes over, also
-// between two far-apart pointer positions, is painted once per stroke: with
-// an area it becomes a plain cell of that area (connection points are kept,
-// they are set by clicks), with 0 it is erased.
+// One press, drag and release of a mouse button over the grid. A press and
+// release on one cell, the pointer never having left it, is a click and
+// follows the click rules. Once the pointer reaches another cell the stroke
+// paints instead: the cell where it started and every further cell it passes
+// over, also between two far-apart pointer positions, once per stroke. With
+// an area a painted cell becomes a plain cell of that area (connection points
+// are kept, they are set by clicks); with 0 it is erased.
 class PaintStroke {
 public:
-    // Presses the button on `cell`; `value` as for click_cell.
-    PaintStroke(MapGrid& grid, MapCell cell, int value);
+    // The button goes down on `cell`; nothing changes yet. `value` as for
+    // click_cell.
+    PaintStroke(MapCell cell, int value) : value_(value), start_(cell), last_(cell) {}
     // Drags the pointer to `cell`. True when the grid changed.
     bool drag_to(MapGrid& grid, MapCell cell);
-    bool changed_on_press() const { return changed_on_press_; }
+    // The button comes up. True when the grid changed.
+    bool release(MapGrid& grid);
 
 private:
     bool paint(MapGrid& grid, MapCell cell);
 
     int value_;
+    MapCell start_;
     MapCell last_;
-    bool changed_on_press_ = false;
+    bool moved_ = false;
     std::array<bool, MapGrid::cells> visited_{};
 };
 

@@ -24,6 +24,10 @@ std::string map_picture_name(int map_number) {
     return "map" + std::to_string(map_number) + ".gif";
 }
 
+std::string map_picture_data_name(int map_number) {
+    return "mapimage" + std::to_string(map_number) + ".qn";
+}
+
 MapGrid read_map_file(std::string_view folder, int map_number) {
     const std::string name = map_file_name(map_number);
     const std::string path = in_folder(folder, name);
@@ -43,12 +47,12 @@ std::string file_not_found_message(std::string_view file_name) {
     return "File " + std::string(file_name) + " not found!";
 }
 
-std::string invalid_picture_message(int map_number, std::string_view error) {
-    return "Invalid " + map_picture_name(map_number) + " image file! " + std::string(error);
+std::string invalid_picture_message(std::string_view picture_file, std::string_view error) {
+    return "Invalid " + std::string(picture_file) + " image file! " + std::string(error);
 }
 
-std::string picture_size_message(int map_number) {
-    return "Invalid " + map_picture_name(map_number) + " image size (not " +
+std::string picture_size_message(std::string_view picture_file) {
+    return "Invalid " + std::string(picture_file) + " image size (not " +
            std::to_string(map_picture_width) + "x" + std::to_string(map_picture_height) + ")!";
 }
 

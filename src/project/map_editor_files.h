@@ -19,6 +19,8 @@ inline constexpr std::string_view rooms_file_name = "rooms.qnr";
 
 std::string map_file_name(int map_number);     // "map1.qn"
 std::string map_picture_name(int map_number);  // "map1.gif"
+// The picture the game shows for map N, as a data text: "mapimage1.qn".
+std::string map_picture_data_name(int map_number);
 
 // The grid of "map" + N + ".qn". Fails with "File map1.qn not found!" or
 // "Invalid map1.qn file! " and what is wrong with it.
@@ -29,10 +31,11 @@ std::vector<std::string> read_connections_file(std::string_view folder);
 
 // "File map1.gif not found!" and the like.
 std::string file_not_found_message(std::string_view file_name);
-// "Invalid map1.gif image file! " + the decoder's error.
-std::string invalid_picture_message(int map_number, std::string_view error);
+// "Invalid map1.gif image file! " + the decoder's error, for the picture
+// file named.
+std::string invalid_picture_message(std::string_view picture_file, std::string_view error);
 // "Invalid map1.gif image size (not 560x600)!"
-std::string picture_size_message(int map_number);
+std::string picture_size_message(std::string_view picture_file);
 // "Unable to save map1.qn file! " + error + two line breaks + "Close window anyway?"
 std::string unable_to_save_message(int map_number, std::string_view error);
 // "Missing connection point for area: 7"

@@ -124,8 +124,8 @@ private slots:
                               "Skip file characters check", "Skip images merging", "-",
                               "Open project folder"}));
         QCOMPARE(captions(f.menu("Tools1")),
-                 (QStringList{"Map 1 editor", "Map 2 editor", "Map 3 editor", "-",
-                              "Check parentheses"}));
+                 (QStringList{"Map 1 editor", "Map 2 editor", "Map 3 editor", "Import picture...",
+                              "-", "Check parentheses"}));
         QCOMPARE(captions(f.menu("Help1")), (QStringList{"Authoring reference", "-", "About..."}));
         const QStringList titles = {"File", "Project", "Tools", "Help"};
         for (int i = 0; i < 4; ++i)

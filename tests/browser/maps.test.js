@@ -4,6 +4,7 @@
 // discovered rooms.
 const { describe, test, before } = require('node:test');
 const assert = require('node:assert/strict');
+const fs = require('node:fs');
 const path = require('node:path');
 const { launchBrowser } = require('./support/browser');
 const { newProject, buildProject, fileUrl, artifactsFolder } = require('./support/project');
@@ -82,4 +83,45 @@ describe('the map page', () => {
             }
         });
     }
+});
+
+// A PNG picture as the map, as "Import picture..." writes it: the page draws
+// it like a GIF. Chromium makes the PNG from the example GIF.
+describe('a PNG map picture', () => {
+    test('is drawn on the map page', async () => {
+        const browser = await launchBrowser();
+        try {
+            const project = newProject('quenlo-png-map-');
+            addMap(project);
+            const gif = fs.readFileSync(path.join(project, 'map_example.gif')).toString('base64');
+            const maker = await browser.context.newPage();
+            const png = await maker.evaluate(async (source) => {
+                const picture = new Image();
+                picture.src = source;
+                await picture.decode();
+                const canvas = document.createElement('canvas');
+                canvas.width = picture.width;
+                canvas.height = picture.height;
+                canvas.getContext('2d').drawImage(picture, 0, 0);
+                return canvas.toDataURL('image/png');
+            }, 'data:image/gif;base64,' + gif);
+            assert.ok(png.startsWith('data:image/png;base64,iVBORw0KGgo'));
+            fs.writeFileSync(path.join(project, 'mapimage1.qn'), png + '\r\n');
+            const built = buildProject(project);
+            assert.ok(fs.readFileSync(built.debug, 'utf8').includes("'data:image/png;base64,iVBORw0KGgo"));
+
+            const game = await Game.open(browser.context, fileUrl(built.debug));
+            await game.touch("Inizia l'avventura");
+            await game.touch('Continua');
+            await game.touch('Continua');
+            await openMap(game);
+            // Without a picture the page would be white outside the rooms too.
+            assert.ok(!isWhite(await pixel(game, 5, 5)));
+            const r1 = AREAS[0];
+            assert.ok(!isWhite(await pixel(game, r1[1] * 20 + 3, r1[2] * 20 + 3)));
+            assert.deepEqual(game.errors, []);
+        } finally {
+            await browser.close();
+        }
+    });
 });

@@ -6,6 +6,7 @@
 
 #include "foundation/error.h"
 #include "editor_fixture.h"
+#include "project/picture_data.h"
 
 using quenlo::MessageKind;
 using quenlo::test::EditorFixture;
@@ -51,7 +52,6 @@ private slots:
         QVERIFY(f.open());
         QVERIFY(f.dialogs.messages.empty());
         QCOMPARE(f.editor->windowTitle(), QString("Map 1 editor"));
-        QCOMPARE(f.editor->size(), QSize(952, 663));
         QCOMPARE(f.editor->grid(), quenlo::MapGrid{});
         QCOMPARE(f.memconn()->toPlainText(), QString());
         // The rooms of the sample adventure a new project starts with.
@@ -63,7 +63,8 @@ private slots:
         // "none", then the areas 1 to 79; "none" selected.
         QCOMPARE(f.cbo()->count(), 80);
         QCOMPARE(f.cbo()->itemText(0), QString("none"));
-        QCOMPARE(f.cbo()->itemText(1), QString("1"));
+        QCOMPARE(f.cbo()->itemText(1), QString("1  _rStanzaBuia_"));
+        QCOMPARE(f.cbo()->itemText(5), QString("5"));
         QCOMPARE(f.cbo()->itemText(79), QString("79"));
         QCOMPARE(f.cbo()->currentIndex(), 0);
         QCOMPARE(f.memconn()->lineWrapMode(), QPlainTextEdit::NoWrap);
@@ -134,7 +135,7 @@ private slots:
 
     void aMissingPicture() {
         EditorFixture f;
-        expect_refused(f, "File map2.gif not found!", 2);
+        expect_refused(f, "File map2.gif not found!", 2);  // "mapimage2.qn" is blank
     }
 
     void aPictureThatIsNotAGif() {
@@ -156,6 +157,18 @@ private slots:
         EditorFixture f;
         f.write("map1.gif", one_pixel_gif);
         expect_refused(f, "Invalid map1.gif image size (not 560x600)!");
+    }
+
+    // Shown without its GIF, the game's picture is checked as the GIF would be
+    // (the import test opens the editor on a good one).
+    void withoutItsGifABadGamesPictureIsRefused() {
+        EditorFixture f;
+        std::filesystem::remove(f.path("map1.gif"));
+        f.write("mapimage1.qn", "data:image/png;base64,R0lG*\r\n");
+        expect_refused(f, "Invalid mapimage1.qn image file! the base64 text holds \"*\"");
+        f.write("mapimage1.qn", *quenlo::picture_data_text(one_pixel_gif));
+        f.dialogs.messages.clear();
+        expect_refused(f, "Invalid mapimage1.qn image size (not 560x600)!");
     }
 
     void aMissingConnectionsFile() {

@@ -117,11 +117,14 @@ private slots:
                {centre(1, 1), centre(2, 1), QPoint(95, 5), centre(5, 1), centre(1, 1)});
         for (int x = 1; x <= 5; ++x) QCOMPARE(f.cell(x, 1), 2);
         QCOMPARE(f.cell(6, 1), 0);
-        // A drag that starts on a painted cell makes it the point, and only it.
+        // A drag that starts inside the area paints on and moves no point.
+        f.click(5, 1);
+        QCOMPARE(f.cell(5, 1), 102);
         f.drag(Qt::LeftButton, {centre(3, 1), centre(3, 4), centre(3, 1)});
-        QCOMPARE(f.cell(3, 1), 102);
+        QCOMPARE(f.cell(3, 1), 2);
         QCOMPARE(f.cell(3, 2), 2);
         QCOMPARE(f.cell(3, 4), 2);
+        QCOMPARE(f.cell(5, 1), 102);
         // A right drag erases everything it passes, points too.
         f.drag(Qt::RightButton, {centre(1, 1), centre(6, 1)});
         for (int x = 1; x <= 6; ++x) QCOMPARE(f.cell(x, 1), 0);
@@ -162,7 +165,11 @@ private slots:
         QCOMPARE(f.cbo()->currentIndex(), 9);
         f.button("BitBtn2")->click();
         QCOMPARE(f.cbo()->currentIndex(), 0);
+        f.button("btndellog")->click();  // asked, and answered no
+        QCOMPARE(f.cell(20, 20), 9);
+        f.dialogs.yes_no_answers = {true};
         f.button("btndellog")->click();
+        QCOMPARE(f.dialogs.questions.back().text, std::string("Clear all cells?"));
         QCOMPARE(f.editor->grid(), MapGrid{});
         QCOMPARE(f.memconn()->toPlainText(), QString("1,2"));
         f.button("BitBtn1")->click();

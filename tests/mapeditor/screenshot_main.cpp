@@ -1,7 +1,8 @@
 // Takes a picture of the map editor for people to look at: the example map
 // picture with four areas painted over its rooms, their connection points,
 // three connections and one whose second area is not on this map, so the
-// "???" shows ("map_editor.png"). Runs under
+// "???" shows ("map_editor.png"), and the same editor on a 1366 x 768 screen
+// at 125 %, about 1093 x 614 pixels ("map_editor_small.png"). Runs under
 // a real X server (Xvfb), so fonts and style are drawn as on a desktop.
 //
 // Usage: quenlo_map_editor_screenshot OUTPUT_FOLDER
@@ -64,12 +65,17 @@ int main(int argc, char** argv) {
     QTimer::singleShot(300, &loop, &QEventLoop::quit);
     loop.exec();
 
-    const QString path = output.filePath(QStringLiteral("map_editor.png"));
-    if (!f.editor->grab().save(path, "PNG")) {
-        std::fprintf(stderr, "cannot save %s\n", qPrintable(path));
-        return 1;
+    for (const auto& [name, size] : {std::pair{"map_editor.png", f.editor->size()},
+                                     std::pair{"map_editor_small.png", QSize(1077, 574)}}) {
+        f.editor->resize(size);
+        QCoreApplication::sendPostedEvents();
+        const QString path = output.filePath(QString::fromUtf8(name));
+        if (!f.editor->grab().save(path, "PNG")) {
+            std::fprintf(stderr, "cannot save %s\n", qPrintable(path));
+            return 1;
+        }
+        std::printf("saved %s (window title \"%s\")\n", qPrintable(path),
+                    qPrintable(f.editor->windowTitle()));
     }
-    std::printf("saved %s (window title \"%s\")\n", qPrintable(path),
-                qPrintable(f.editor->windowTitle()));
     return 0;
 }

@@ -121,29 +121,40 @@ TEST(MapSaveCheck, EveryPaintedAreaNeedsAConnectionPoint) {
     EXPECT_FALSE(area_missing_connection_point(grid));
 }
 
-TEST(MapStrokes, ASingleClickFollowsTheClickRules) {
+TEST(MapStrokes, APressAndReleaseOnOneCellIsAClick) {
     MapGrid grid;
     grid.set_cell(2, 2, 5);
-    PaintStroke stroke(grid, {2, 2}, 5);
-    EXPECT_TRUE(stroke.changed_on_press());
-    EXPECT_EQ(grid.cell(2, 2), 105);
-    EXPECT_FALSE(stroke.drag_to(grid, {2, 2}));  // still on the same cell
+    PaintStroke stroke({2, 2}, 5);
+    EXPECT_EQ(grid.cell(2, 2), 5);               // nothing on the press
+    EXPECT_FALSE(stroke.drag_to(grid, {2, 2}));  // moving inside the cell
+    EXPECT_TRUE(stroke.release(grid));
     EXPECT_EQ(grid.cell(2, 2), 105);
 }
 
 TEST(MapStrokes, DraggingPaintsEveryCellOnTheWayOnce) {
     MapGrid grid;
-    PaintStroke stroke(grid, {1, 1}, 4);
+    PaintStroke stroke({1, 1}, 4);
     EXPECT_TRUE(stroke.drag_to(grid, {5, 1}));  // a jump of four cells
     EXPECT_EQ(tagged(grid), (Cells{"1,1=4", "2,1=4", "3,1=4", "4,1=4", "5,1=4"}));
-    // Coming back over painted cells does not turn them into points.
+    // Coming back over painted cells, and releasing there, makes no point.
     EXPECT_FALSE(stroke.drag_to(grid, {1, 1}));
+    EXPECT_FALSE(stroke.release(grid));
     EXPECT_EQ(tagged(grid), (Cells{"1,1=4", "2,1=4", "3,1=4", "4,1=4", "5,1=4"}));
+}
+
+TEST(MapStrokes, ADragFromInsideAnAreaKeepsItsConnectionPoint) {
+    MapGrid grid;
+    grid.set_cell(1, 1, 3);
+    grid.set_cell(4, 1, 103);
+    PaintStroke stroke({1, 1}, 3);
+    EXPECT_TRUE(stroke.drag_to(grid, {1, 3}));
+    stroke.release(grid);
+    EXPECT_EQ(tagged(grid), (Cells{"1,1=3", "1,2=3", "1,3=3", "4,1=103"}));
 }
 
 TEST(MapStrokes, DiagonalDragsLeaveNoGaps) {
     MapGrid grid;
-    PaintStroke stroke(grid, {1, 1}, 2);
+    PaintStroke stroke({1, 1}, 2);
     stroke.drag_to(grid, {4, 7});
     const Cells cells = tagged(grid);
     EXPECT_EQ(cells.size(), 7u);  // one cell per row
@@ -160,7 +171,7 @@ TEST(MapStrokes, DraggingOverOtherAreasRepaintsThemButKeepsConnectionPoints) {
     grid.set_cell(2, 1, 9);
     grid.set_cell(3, 1, 109);
     grid.set_cell(4, 1, 103);
-    PaintStroke stroke(grid, {1, 1}, 3);
+    PaintStroke stroke({1, 1}, 3);
     stroke.drag_to(grid, {5, 1});
     EXPECT_EQ(tagged(grid), (Cells{"1,1=3", "2,1=3", "3,1=109", "4,1=103", "5,1=3"}));
 }
@@ -168,25 +179,25 @@ TEST(MapStrokes, DraggingOverOtherAreasRepaintsThemButKeepsConnectionPoints) {
 TEST(MapStrokes, ErasingStrokesClearEverything) {
     MapGrid grid;
     for (int x = 1; x <= 6; ++x) grid.set_cell(x, 3, x % 2 ? 4 : 104);
-    PaintStroke stroke(grid, {1, 3}, 0);
-    EXPECT_TRUE(stroke.changed_on_press());
+    PaintStroke stroke({1, 3}, 0);
     EXPECT_TRUE(stroke.drag_to(grid, {6, 3}));
     EXPECT_EQ(tagged(grid), Cells{});
 }
 
 TEST(MapStrokes, LeavingTheGridAndComingBack) {
     MapGrid grid;
-    PaintStroke stroke(grid, {27, 1}, 6);
+    PaintStroke stroke({27, 1}, 6);
     EXPECT_TRUE(stroke.drag_to(grid, {31, 1}));  // off the right edge: column 28 on the way
     EXPECT_FALSE(stroke.drag_to(grid, {31, 3}));
     EXPECT_TRUE(stroke.drag_to(grid, {27, 3}));
     EXPECT_EQ(tagged(grid), (Cells{"27,1=6", "27,3=6", "28,1=6", "28,3=6"}));
 
     MapGrid outside;
-    PaintStroke from_outside(outside, {0, 0}, 6);
-    EXPECT_FALSE(from_outside.changed_on_press());
+    PaintStroke from_outside({0, 0}, 6);
     EXPECT_TRUE(from_outside.drag_to(outside, {2, 2}));
     EXPECT_EQ(tagged(outside), (Cells{"1,1=6", "2,2=6"}));
+    MapGrid clicked_outside;
+    EXPECT_FALSE(PaintStroke({0, 0}, 6).release(clicked_outside));
 }
 
 }  // namespace

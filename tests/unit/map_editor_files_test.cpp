@@ -63,9 +63,9 @@ TEST_F(MapEditorFiles, ReadsTheConnectionLines) {
 
 TEST_F(MapEditorFiles, Messages) {
     EXPECT_EQ(file_not_found_message("map1.gif"), "File map1.gif not found!");
-    EXPECT_EQ(invalid_picture_message(2, "Unable to read image data"),
+    EXPECT_EQ(invalid_picture_message("map2.gif", "Unable to read image data"),
               "Invalid map2.gif image file! Unable to read image data");
-    EXPECT_EQ(picture_size_message(3), "Invalid map3.gif image size (not 560x600)!");
+    EXPECT_EQ(picture_size_message("map3.gif"), "Invalid map3.gif image size (not 560x600)!");
     EXPECT_EQ(unable_to_save_message(1, "Bad."),
               "Unable to save map1.qn file! Bad.\r\n\r\nClose window anyway?");
     EXPECT_EQ(missing_connection_point_message(12), "Missing connection point for area: 12");

@@ -97,10 +97,14 @@ for (const [width, height] of [[320, 480], [640, 360], [360, 640]]) {
             // is found and one move counted.
             const before = await moves(page);
             await game.touch('baule');
-            const box = await game.item('esamina').boundingBox();
-            await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
+            const at = await page.evaluate(() => {
+                const item = [...document.querySelectorAll('li.mrvitem')].find((li) => li.textContent.trim() === 'esamina');
+                const box = item.getBoundingClientRect();
+                return { x: box.left + box.width / 2, y: box.top + box.height / 2 };
+            });
+            await page.mouse.click(at.x, at.y);
             await page.waitForTimeout(30);
-            await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
+            await page.mouse.click(at.x, at.y);
             assert.match(await game.dialog(), /trovi una piccola chiave!$/);
             await page.waitForTimeout(300);
             assert.equal(await moves(page), before + 1);

@@ -25,7 +25,9 @@ function findInPage({ selector, label, last }) {
     const element = last ? found[found.length - 1] : found[0];
     if (!element) return null;
     element.scrollIntoView({ block: 'center' });
-    const box = element.getBoundingClientRect();
+    // A word that wraps has one box per line: its first line is where a
+    // finger touches it.
+    const box = element.getClientRects()[0];
     return { x: box.left + box.width / 2, y: box.top + box.height / 2 };
 }
 

@@ -41,8 +41,7 @@ function mrvNextScreen() {
 // the menu closes.
 function mrvDialogOpener() {
     var active = document.activeElement;
-    var word = active ? Mrvmenu.around(active, 'mrvmenu') : null; ///°°°
-    return word ? word.querySelector('span') : active; ///°°°
+    return mrvWordButton(active) || active;
 }
 
 function mrvGiveFocusBack() {

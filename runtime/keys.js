@@ -64,9 +64,8 @@ function mrvMenuKey(e, item) {
 
 // Closes the menus and puts the focus back on the word of ITEM.
 function mrvLeaveMenus(item) {
-    var word = Mrvmenu.around(item, 'mrvmenu'); ///°°°
+    var button = mrvWordButton(item);
     Mrvmenu.closeall();
-    var button = word ? word.querySelector('span') : null; ///°°°
     if (button) { button.focus(); }
 }
 

@@ -115,6 +115,12 @@ Mrvmenu.around = function (el, name) {
     return null;
 };
 
+// The button of the word around EL (the word's text), or null.
+function mrvWordButton(el) {
+    var word = el ? Mrvmenu.around(el, 'mrvmenu') : null; ///°°°
+    return word ? word.querySelector('span') : null; ///°°°
+}
+
 // Closes every menu; their words and items announce that they are closed.
 Mrvmenu.closeall = function () {
     var open = document.querySelectorAll('.mrvpop'); ///°°°

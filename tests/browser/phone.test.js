@@ -9,7 +9,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { launchBrowser } = require('./support/browser');
 const { newProject, buildProject, fileUrl } = require('./support/project');
-const { Game } = require('./support/game');
+const { Game, findInPage } = require('./support/game');
 
 const LONG = ('Le lettere continuano lungo tutta la parete, fitte e storte, ' +
     'come se chi le ha incise avesse avuto molta fretta. ').repeat(9).trim();
@@ -97,11 +97,7 @@ for (const [width, height] of [[320, 480], [640, 360], [360, 640]]) {
             // is found and one move counted.
             const before = await moves(page);
             await game.touch('baule');
-            const at = await page.evaluate(() => {
-                const item = [...document.querySelectorAll('li.mrvitem')].find((li) => li.textContent.trim() === 'esamina');
-                const box = item.getBoundingClientRect();
-                return { x: box.left + box.width / 2, y: box.top + box.height / 2 };
-            });
+            const at = await page.evaluate(findInPage, { selector: 'li.mrvitem', label: 'esamina', last: true });
             await page.mouse.click(at.x, at.y);
             await page.waitForTimeout(30);
             await page.mouse.click(at.x, at.y);

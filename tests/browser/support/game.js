@@ -203,4 +203,4 @@ class Game {
     }
 }
 
-module.exports = { Game };
+module.exports = { Game, findInPage };

@@ -266,17 +266,9 @@ void TfrmMain::generate(bool release) {
 
 // Every build, whatever started it, brings a page being played up to date.
 bool TfrmMain::build(bool release) {
-    const int first_line = relog_->line_count();
-    const bool succeeded = quenlo::generate(workspace_, log_, *this, release);
-    if (play_) play_->build_finished(succeeded, log_lines_from(first_line));
-    return succeeded;
-}
-
-std::vector<std::string> TfrmMain::log_lines_from(int first_line) const {
-    std::vector<std::string> lines;
-    for (int line = first_line; line < relog_->line_count(); ++line)
-        lines.push_back(relog_->line_text(line).toStdString());
-    return lines;
+    const BuildResult result = quenlo::generate(workspace_, log_, *this, release);
+    if (play_) play_->build_finished(result);
+    return result.succeeded;
 }
 
 void TfrmMain::Playinbrowser1Click() {

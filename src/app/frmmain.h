@@ -83,7 +83,6 @@ private:
     void fill_recent_menu();
     void project_changed(bool project_set);
     bool project_commands_enabled() const;
-    std::vector<std::string> log_lines_from(int first_line) const;
 
     // Runs one command, reporting any error it does not handle itself. A
     // command started while another one lets events run is ignored.

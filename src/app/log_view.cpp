@@ -6,8 +6,6 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
-#include "app/log_links.h"
-
 namespace quenlo::app {
 
 QColor log_colour(LogColour colour) {
@@ -46,7 +44,7 @@ LogView::LogView(QWidget* parent) : QPlainTextEdit(parent) {
     setPalette(colours);
 }
 
-void LogView::append_entry(LogColour colour, std::string_view text) {
+void LogView::append_entry(LogColour colour, std::string_view text, std::string_view link) {
     QTextCharFormat format;
     format.setForeground(log_colour(colour));
     QTextCursor cursor(document());
@@ -56,9 +54,11 @@ void LogView::append_entry(LogColour colour, std::string_view text) {
     const QStringList lines = entry.split(QStringLiteral("\r\n"));
     for (const QString& line : lines) {
         QTextCharFormat line_format = format;
-        if (const std::optional<QString> file = linked_file(line)) {
+        if (!link.empty()) {
+            const QString file =
+                QString::fromUtf8(link.data(), static_cast<qsizetype>(link.size()));
             line_format.setAnchor(true);
-            line_format.setAnchorHref(QUrl::fromLocalFile(*file).toString());
+            line_format.setAnchorHref(QUrl::fromLocalFile(file).toString());
             line_format.setFontUnderline(true);
         }
         if (empty_)

@@ -20,8 +20,8 @@ public:
     explicit LogView(QWidget* parent = nullptr);
 
     // One log entry; an entry holding line breaks becomes several lines of
-    // the same colour.
-    void append_entry(LogColour colour, std::string_view text);
+    // the same colour. With a `link`, its lines link to that file.
+    void append_entry(LogColour colour, std::string_view text, std::string_view link = {});
     void clear_lines();
 
     int line_count() const;
@@ -47,6 +47,9 @@ public:
     explicit LogViewSink(LogView& view) : view_(view) {}
     void append_line(LogColour colour, std::string_view text) override {
         view_.append_entry(colour, text);
+    }
+    void append_link(LogColour colour, std::string_view text, std::string_view target) override {
+        view_.append_entry(colour, text, target);
     }
     void clear() override { view_.clear_lines(); }
 

@@ -2,7 +2,6 @@
 
 #include <QFile>
 
-#include "app/log_links.h"
 #include "foundation/error.h"
 
 #ifdef QUENLO_WITH_PREVIEW
@@ -56,20 +55,16 @@ PlaySession::~PlaySession() {
     watching_.join();
 }
 
-void PlaySession::build_finished(bool succeeded, const std::vector<std::string>& log) {
+void PlaySession::build_finished(const BuildResult& result) {
 #ifdef QUENLO_WITH_PREVIEW
     if (server_) {
-        server_->preview.build_finished(BuildOutcome{folder_, succeeded, log});
-        if (succeeded) page_ = server_->address;
+        server_->preview.build_finished(folder_, result);
+        if (result.succeeded) page_ = server_->address;
         return;
     }
 #endif
-    if (!succeeded) return;
-    for (const std::string& line : log)
-        if (const auto page = generated_page(QString::fromStdString(line))) {
-            page_ = QUrl::fromLocalFile(*page);
-            return;
-        }
+    if (result.succeeded && !result.pages.empty())
+        page_ = QUrl::fromLocalFile(QString::fromStdString(result.pages.front()));
 }
 
 }  // namespace quenlo::app

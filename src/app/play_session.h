@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "generator/build_result.h"
 #include "project/watch_project.h"
 
 namespace quenlo::app {
@@ -26,8 +27,8 @@ public:
     ~PlaySession() override;  // stops watching and serving
 
     const std::string& project_folder() const { return folder_; }
-    // A build of the project ended; `log` holds its lines as shown.
-    void build_finished(bool succeeded, const std::vector<std::string>& log);
+    // A build of the project ended.
+    void build_finished(const BuildResult& result);
     // Where the browser finds the debug page; empty before a build wrote it.
     QUrl page_url() const { return page_; }
 

@@ -13,9 +13,9 @@
 #include "cli/watch_command.h"
 #include "foundation/build_log.h"
 #include "foundation/error.h"
-#include "generator/pipeline.h"
 #include "foundation/project_files.h"
 #include "foundation/workspace.h"
+#include "generator/pipeline.h"
 #include "project/bracket_check.h"
 #include "project/new_project_files.h"
 #include "project/program_base.h"
@@ -129,7 +129,7 @@ int run_build(const std::vector<std::string>& args, const char* argv0) {
 
     bool succeeded = false;
     try {
-        succeeded = generate(workspace, log, ui, release);
+        succeeded = generate(workspace, log, ui, release).succeeded;
     } catch (const std::exception& e) {
         std::cout.flush();
         std::cerr << "Error: " << e.what() << std::endl;

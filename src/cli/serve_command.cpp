@@ -49,7 +49,8 @@ std::variant<ServeOptions, int> parse(const std::vector<std::string>& args) {
         } else if (arg == "--skip-unknown") {
             options.switches.skip_unknown_check = true;
         } else if (arg == "--port") {
-            const std::optional<int> port = k + 1 < args.size() ? port_number(args[++k]) : std::nullopt;
+            const std::optional<int> port =
+                k + 1 < args.size() ? port_number(args[++k]) : std::nullopt;
             if (!port) return usage_error("--port needs a port number from 1 to 65535");
             options.port = *port;
         } else if (arg.starts_with("-")) {
@@ -80,10 +81,9 @@ int run_serve(const std::vector<std::string>& args, const std::string& program_f
     const ServeOptions& options = std::get<ServeOptions>(parsed);
 
     TerminalLog terminal(std::cout, stdout_wants_colours());
-    RecordingLog recorder(terminal);
     NoEvents events;
     TerminalUi ui(std::cerr);
-    BuildLog log(recorder, events);
+    BuildLog log(terminal, events);
 
     Workspace workspace;
     workspace.switches = options.switches;
@@ -98,16 +98,13 @@ int run_serve(const std::vector<std::string>& args, const std::string& program_f
 
     try {
         Rebuilder rebuilder(workspace, log, ui, options.release);
-        const auto outcome = [&](bool succeeded) {
-            return BuildOutcome{workspace.project_folder, succeeded, recorder.take_lines()};
-        };
-        recorder.take_lines();
-        BuildOutcome first = outcome(rebuilder.build());
+        const BuildResult first = rebuilder.build();
         PreviewServer server;
         print_addresses(server.start(workspace.project_folder, options.release, options.port),
                         options.release);
-        server.build_finished(first);
-        while (rebuilder.wait_for_change()) server.build_finished(outcome(rebuilder.build()));
+        server.build_finished(workspace.project_folder, first);
+        while (rebuilder.wait_for_change())
+            server.build_finished(workspace.project_folder, rebuilder.build());
     } catch (const Error& e) {
         std::cerr << e.what() << '\n';
         return 1;

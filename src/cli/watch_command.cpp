@@ -20,16 +20,17 @@ Rebuilder::Rebuilder(Workspace& workspace, BuildLog& log, BuildUi& ui, bool rele
 
 // A build that cannot start (an unreadable "base.qn") says why and counts as
 // failed: the author may mend it, and the next save builds again.
-bool Rebuilder::build() {
-    bool succeeded = false;
+BuildResult Rebuilder::build() {
+    BuildResult result;
     try {
-        succeeded = generate(workspace_, log_, ui_, release_);
+        result = generate(workspace_, log_, ui_, release_);
     } catch (const std::exception& e) {
         std::cout.flush();
         std::cerr << "Error: " << e.what() << '\n';
+        result.error_line = std::string("Error: ") + e.what();
     }
     std::cout.flush();
-    return succeeded;
+    return result;
 }
 
 bool Rebuilder::wait_for_change() {

@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "generator/build_result.h"
 #include "project/watch_project.h"
 
 namespace quenlo {
@@ -20,8 +21,8 @@ public:
     // Fails with quenlo::Error when the folder cannot be watched.
     Rebuilder(Workspace& workspace, BuildLog& log, BuildUi& ui, bool release);
 
-    // One build, its log printed; true when it succeeded.
-    bool build();
+    // One build, its log printed. A build that cannot start has failed.
+    BuildResult build();
     // Waits for the next change; false once interrupted.
     bool wait_for_change();
 

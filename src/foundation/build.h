@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "foundation/build_log.h"
+#include "foundation/diagnostic.h"
 #include "foundation/source_location.h"
 
 namespace quenlo {
@@ -63,7 +64,7 @@ public:
     int start_room = 1;
     std::string definitions;        // "|" + name + "|" of every variable, room and object
     std::string room_link_objects;  // object identifiers met in room links, each + " "
-    std::string page_name;  // message 50 as the author wrote it, trimmed
+    std::string page_name;          // message 50 as the author wrote it, trimmed
     std::string debug_file_name = "debug";
     std::string release_file_name = "release";
 
@@ -79,6 +80,9 @@ public:
     // `reAddMenu`, 0 for the lines that frame a menu.
     std::vector<GeneratedLine> generated_lines;
     std::vector<std::size_t> reAddMenu_lines;
+
+    // The silent faults found on the way; none of them fails the build.
+    std::vector<Diagnostic> warnings;
 
     // Generated code carried from the compilers to the script sections.
     std::string reAddObj;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 namespace quenlo {
 
@@ -30,7 +31,39 @@ StyledLine style_log_line(std::string_view text) {
 void BuildLog::log_line(std::string_view text) {
     const StyledLine line = style_log_line(text);
     sink_.append_line(line.colour, line.shown);
+    keep(line.shown);
     events_.process_events();
+}
+
+void BuildLog::log_link(std::string_view text, std::string_view target) {
+    const StyledLine line = style_log_line(text);
+    sink_.append_link(line.colour, line.shown, target);
+    keep(line.shown);
+    events_.process_events();
+}
+
+void BuildLog::start_transcript() {
+    keeping_ = true;
+    transcript_.clear();
+}
+
+std::vector<std::string> BuildLog::take_transcript() {
+    keeping_ = false;
+    return std::exchange(transcript_, {});
+}
+
+// An entry may hold several lines (the bracket check's report); each is kept
+// on its own.
+void BuildLog::keep(std::string_view shown) {
+    if (!keeping_) return;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = shown.find('\n', start);
+        std::string_view line = shown.substr(start, end - start);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        transcript_.emplace_back(line);
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+    }
 }
 
 void BuildLog::clear_log() {

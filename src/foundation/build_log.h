@@ -4,7 +4,9 @@
 // command line, a test) implements LogSink; whoever can run pending user
 // events implements PollHook.
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace quenlo {
 
@@ -24,6 +26,12 @@ class LogSink {
 public:
     virtual ~LogSink() = default;
     virtual void append_line(LogColour colour, std::string_view text) = 0;
+    // A line that points at a file (a page written, the place of an error):
+    // a view may show it as a link to `target`; others show the text alone.
+    virtual void append_link(LogColour colour, std::string_view text, std::string_view target) {
+        (void)target;
+        append_line(colour, text);
+    }
     virtual void clear() = 0;
 };
 
@@ -41,12 +49,23 @@ public:
     BuildLog(LogSink& sink, PollHook& events) : sink_(sink), events_(events) {}
 
     void log_line(std::string_view text);
+    // A line that names the file `target`, which the window shows as a link.
+    void log_link(std::string_view text, std::string_view target);
     void clear_log();
+
+    // From now on every line logged is also kept, as shown (one entry per
+    // line of text), until `take_transcript` hands them over.
+    void start_transcript();
+    std::vector<std::string> take_transcript();
     PollHook& events() { return events_; }
 
 private:
+    void keep(std::string_view shown);
+
     LogSink& sink_;
     PollHook& events_;
+    bool keeping_ = false;
+    std::vector<std::string> transcript_;
 };
 
 }  // namespace quenlo

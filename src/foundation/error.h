@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "foundation/diagnostic.h"
 #include "foundation/source_location.h"
 
 namespace quenlo {
@@ -24,6 +25,13 @@ public:
         : std::runtime_error(message), places_(std::move(places)) {}
 
     const std::vector<SourceLocation>& locations() const { return places_; }
+    // Related places that explain the first one: a first definition, a
+    // near name the author may have meant.
+    const std::vector<Note>& notes() const { return notes_; }
+    Error& note(std::string text, SourceLocation where) {
+        notes_.push_back({std::move(text), std::move(where)});
+        return *this;
+    }
 
     // Gives the error a place unless it has one already: the innermost step
     // that knew where it was tells it best.
@@ -33,6 +41,7 @@ public:
 
 private:
     std::vector<SourceLocation> places_;
+    std::vector<Note> notes_;
 };
 
 // Runs `step`; an error it raises without a place gets the place `where()`.

@@ -79,17 +79,22 @@ std::size_t column_of(std::string_view line, std::string_view needle) {
     return count_code_points(line.substr(0, at)) + 1;
 }
 
-std::string location_line(const SourceLocation& where, std::string_view message) {
+std::string location_line(const SourceLocation& where, std::string_view message,
+                          std::string_view kind) {
     std::string out = where.path + ":" + std::to_string(where.line);
     if (where.column > 0) out += ":" + std::to_string(where.column);
-    out += ": error: ";
+    out += ": ";
+    out += kind;
+    out += ": ";
     out.append(message.substr(0, message.find_first_of("\r\n")));
     out += where.note;
     return out;
 }
 
-std::vector<std::string> location_block(const SourceLocation& where, std::string_view message) {
-    std::vector<std::string> block = {location_line(where, message), shown_source_line(where.text)};
+std::vector<std::string> location_block(const SourceLocation& where, std::string_view message,
+                                        std::string_view kind) {
+    std::vector<std::string> block = {location_line(where, message, kind),
+                                      shown_source_line(where.text)};
     if (where.column > 0)
         block.push_back(std::string(indent) + std::string(where.column - 1, ' ') + "^");
     return block;

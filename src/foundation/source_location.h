@@ -58,12 +58,14 @@ struct GeneratedLine {
 std::size_t column_of(std::string_view line, std::string_view needle);
 
 // "PATH:LINE:COLUMN: error: TEXT", TEXT being the first line of the error
-// message followed by the place's note.
-std::string location_line(const SourceLocation& where, std::string_view message);
+// message followed by the place's note; `kind` may also be "warning" or "note".
+std::string location_line(const SourceLocation& where, std::string_view message,
+                          std::string_view kind = "error");
 
 // The location line, the source line indented by four blanks (tabs shown as
 // blanks, cut at 160 characters) and, where the column is known, a caret
 // under it.
-std::vector<std::string> location_block(const SourceLocation& where, std::string_view message);
+std::vector<std::string> location_block(const SourceLocation& where, std::string_view message,
+                                        std::string_view kind = "error");
 
 }  // namespace quenlo

@@ -18,14 +18,14 @@
 #include "foundation/build.h"
 #include "foundation/build_log.h"
 #include "foundation/error.h"
-#include "foundation/source_location.h"
-#include "merges/map_merge.h"
 #include "foundation/placeholders.h"
 #include "foundation/project_files.h"
-#include "merges/script_sections.h"
-#include "merges/story_texts.h"
+#include "foundation/source_location.h"
 #include "foundation/text.h"
 #include "foundation/workspace.h"
+#include "merges/map_merge.h"
+#include "merges/script_sections.h"
+#include "merges/story_texts.h"
 
 namespace quenlo {
 
@@ -130,58 +130,91 @@ void end_build(Workspace& workspace, BuildUi& ui) {
     workspace.stop = false;
 }
 
-void log_success(const Build& build) {
-    build.log.log_line("\xC2\xA3Generated: " + build.path(build.debug_file_name + ".html"));
-    if (build.release)
-        build.log.log_line("\xC2\xA3Generated: " + build.path(build.release_file_name + ".html"));
+void log_blocks(BuildLog& log, const std::vector<Diagnostic>& diagnostics) {
+    for (const Diagnostic& diagnostic : diagnostics)
+        for (const BlockLine& line : diagnostic_block(diagnostic)) {
+            if (line.file.empty())
+                log.log_line(line.text);
+            else
+                log.log_link(line.text, line.file);
+        }
+}
+
+void log_success(const Build& build, BuildResult& result) {
+    log_blocks(build.log, build.warnings);
+    for (const std::string& page : result.pages)
+        build.log.log_link("\xC2\xA3Generated: " + page, page);
     build.log.log_line("$Adventure generated successfully!  [ " + now() + " ]");
     build.log.log_line("");
 }
 
-// The error line, then where in the project files the fault lies; the dialog
-// shows the first place under the error.
-void report_failure(const Error& error, bool stopped, BuildLog& log, BuildUi& ui) {
+// One error of each of its places; the notes explain the first.
+std::vector<Diagnostic> error_diagnostics(const Error& error) {
+    std::vector<Diagnostic> diagnostics;
+    for (const SourceLocation& where : error.locations())
+        diagnostics.push_back({Severity::error, error.what(), where, {}, {}});
+    if (!diagnostics.empty()) diagnostics.front().notes = error.notes();
+    return diagnostics;
+}
+
+// The error line, then where in the project files the fault lies and the
+// warnings found before it; the dialog shows the first place under the error.
+void report_failure(const Error& error, const Build& build, BuildResult& result, BuildUi& ui) {
     const std::string message = error.what();
-    const std::string shown = stopped ? "Error: process stopped by user" : "Error: " + message;
-    log.log_line(shown);
-    const std::vector<SourceLocation> places =
-        stopped ? std::vector<SourceLocation>{} : error.locations();
-    for (const SourceLocation& where : places)
-        for (const std::string& line : location_block(where, message)) log.log_line(line);
-    log.log_line("");
-    std::string dialog = "Unable to generate HTML files!\r\n\r\n" + shown;
-    if (!places.empty()) {
+    result.error_line = result.stopped ? "Error: process stopped by user" : "Error: " + message;
+    if (!result.stopped) {
+        result.diagnostics = error_diagnostics(error);
+        result.diagnostics.insert(result.diagnostics.end(), build.warnings.begin(),
+                                  build.warnings.end());
+    }
+    build.log.log_line(result.error_line);
+    log_blocks(build.log, result.diagnostics);
+    build.log.log_line("");
+    std::string dialog = "Unable to generate HTML files!\r\n\r\n" + result.error_line;
+    if (!result.diagnostics.empty() && result.diagnostics.front().where.known()) {
         if (!dialog.ends_with("\r\n")) dialog += "\r\n";  // a report ends with its own break
-        dialog += location_line(places.front(), message);
+        dialog += location_line(result.diagnostics.front().where, message);
     }
     ui.show_error(dialog);
 }
 
 }  // namespace
 
-bool generate(Workspace& workspace, BuildLog& log, BuildUi& ui, bool release) {
+BuildResult generate(Workspace& workspace, BuildLog& log, BuildUi& ui, bool release) {
+    log.start_transcript();
     const std::string base_override = project_path(workspace.project_folder, "base.qn");
     if (file_exists(base_override)) {
-        workspace.reDefault.load_base_override(base_override);
+        try {
+            workspace.reDefault.load_base_override(base_override);
+        } catch (...) {
+            log.take_transcript();
+            throw;
+        }
         log.log_line("&Found base.qn file: " + base_override);
     }
 
     ui.set_building(true);
     workspace.stop = false;
+    BuildResult result;
     Build build(workspace.project_folder, workspace.switches, release, log, workspace.stop);
     try {
         run_phases(build, workspace.reDefault);
+        result.succeeded = true;
+        result.pages.push_back(build.path(build.debug_file_name + ".html"));
+        if (build.release) result.pages.push_back(build.path(build.release_file_name + ".html"));
+        result.diagnostics = build.warnings;
     } catch (const Error& error) {
-        report_failure(error, workspace.stop, log, ui);
-        end_build(workspace, ui);
-        return false;
+        result.stopped = workspace.stop;
+        report_failure(error, build, result, ui);
     } catch (...) {
+        log.take_transcript();
         end_build(workspace, ui);
         throw;
     }
     end_build(workspace, ui);
-    log_success(build);
-    return true;
+    if (result.succeeded) log_success(build, result);
+    result.log = log.take_transcript();
+    return result;
 }
 
 }  // namespace quenlo

@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "generator/build_result.h"
+
 namespace quenlo {
 
 class BuildLog;
@@ -20,9 +22,8 @@ public:
 
 // Runs one build of the workspace's project folder: a debug page, and with
 // `release` also the release page. The outcome is shown in the log and, on
-// failure, through the error dialog; the result tells whether it succeeded.
-// Only an unreadable "base.qn" in the project folder escapes as an error,
-// before anything starts.
-bool generate(Workspace& workspace, BuildLog& log, BuildUi& ui, bool release);
+// failure, through the error dialog, and returned as data. Only an unreadable
+// "base.qn" in the project folder escapes as an error, before anything starts.
+BuildResult generate(Workspace& workspace, BuildLog& log, BuildUi& ui, bool release);
 
 }  // namespace quenlo

@@ -151,12 +151,12 @@ struct PreviewServer::State {
     void set_up() {
         // Event streams hold a thread each while their page is open.
         http.new_task_queue = [] { return new httplib::ThreadPool(16); };
-        http.set_pre_routing_handler([this](const httplib::Request& request,
-                                            httplib::Response& response) {
-            if (host_allowed(request)) return httplib::Server::HandlerResponse::Unhandled;
-            response.status = 403;
-            return httplib::Server::HandlerResponse::Handled;
-        });
+        http.set_pre_routing_handler(
+            [this](const httplib::Request& request, httplib::Response& response) {
+                if (host_allowed(request)) return httplib::Server::HandlerResponse::Unhandled;
+                response.status = 403;
+                return httplib::Server::HandlerResponse::Handled;
+            });
         route("/", PageKind::debug);
         if (release) route("/release", PageKind::release);
     }
@@ -209,14 +209,12 @@ int PreviewServer::port() const {
     return state_ ? state_->port : 0;
 }
 
-void PreviewServer::build_finished(const BuildOutcome& outcome) {
-    if (!state_ || outcome.project_folder != state_->folder) return;
+void PreviewServer::build_finished(const std::string& project_folder, const BuildResult& result) {
+    if (!state_ || project_folder != state_->folder) return;
     State& state = *state_;
-    if (!outcome.succeeded) {
-        std::vector<std::string> block = error_block(outcome.log);
-        if (block.empty()) block = outcome.log;
+    if (!result.succeeded) {
         std::string text;
-        for (const std::string& line : block) text += line + "\n";
+        for (const std::string& line : failure_report(result)) text += line + "\n";
         std::lock_guard lock(state.mutex);
         state.failed = true;
         state.error_text = std::move(text);
@@ -227,7 +225,7 @@ void PreviewServer::build_finished(const BuildOutcome& outcome) {
         // this build did not write is served again with the new number, or
         // its script would reload it for ever.
         std::string pages[2] = {state.pages[0], state.pages[1]};
-        const std::vector<std::string> written = generated_pages(outcome.log);
+        const std::vector<std::string>& written = result.pages;
         for (std::size_t k = 0; k < written.size() && k < 2; ++k)
             if (inside_folder(written[k], state.folder)) pages[k] = read_page(written[k]);
         const std::uint64_t next = state.build + 1;

@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "preview/build_outcome.h"
+#include "generator/build_result.h"
 
 namespace quenlo {
 
@@ -38,9 +38,9 @@ public:
 
     // A build of the project ended. After a success the pages it wrote are
     // read now and served from then on; open pages reload. After a failure
-    // they keep the pages they have and show its error block. Builds of
+    // they keep the pages they have and show its error report. Builds of
     // another project folder are ignored.
-    void build_finished(const BuildOutcome& outcome);
+    void build_finished(const std::string& project_folder, const BuildResult& result);
 
     struct State;
 

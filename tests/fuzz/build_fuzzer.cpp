@@ -195,7 +195,7 @@ void run_one_build(std::string_view input) {
     bool succeeded = false;
     bool error_escaped = false;
     try {
-        succeeded = generate(workspace, log, ui, request.release);
+        succeeded = generate(workspace, log, ui, request.release).succeeded;
     } catch (const Error&) {
         error_escaped = true;
     } catch (const std::exception& fault) {

@@ -1,8 +1,8 @@
 #include "support/build_harness.h"
 
-#include "generator/pipeline.h"
 #include "foundation/text.h"
 #include "foundation/workspace.h"
+#include "generator/pipeline.h"
 
 namespace quenlo::test {
 
@@ -22,16 +22,15 @@ BuildOutcome build_project(const TempFolder& project, Switches switches) {
     BuildLog log(sink, events);
     RecordingUi ui;
 
+    const BuildResult result = generate(workspace, log, ui, false);
     BuildOutcome outcome;
-    outcome.succeeded = generate(workspace, log, ui, false);
+    outcome.succeeded = result.succeeded;
     outcome.log = sink.texts();
-    for (const std::string& line : outcome.log) {
-        if (line.starts_with("Error: ")) outcome.error = line.substr(7);
-        if (outcome.succeeded && line.starts_with("Generated: ")) {
-            const std::string path = line.substr(11);
-            outcome.page = project.read(path.substr(path.find_last_of("/\\") + 1));
-            break;
-        }
+    if (!result.succeeded)
+        outcome.error = result.error_line.substr(std::string_view("Error: ").size());
+    if (!result.pages.empty()) {
+        const std::string& path = result.pages.front();
+        outcome.page = project.read(path.substr(path.find_last_of("/\\") + 1));
     }
     return outcome;
 }

@@ -16,12 +16,16 @@ namespace quenlo::test {
 struct LoggedLine {
     LogColour colour;
     std::string text;
+    std::string link;  // the file a linked line names
 };
 
 class RecordingLog : public LogSink {
 public:
     void append_line(LogColour colour, std::string_view text) override {
-        lines.push_back({colour, std::string(text)});
+        lines.push_back({colour, std::string(text), {}});
+    }
+    void append_link(LogColour colour, std::string_view text, std::string_view target) override {
+        lines.push_back({colour, std::string(text), std::string(target)});
     }
     void clear() override { lines.clear(); }
 

@@ -181,7 +181,7 @@ public:
 
     bool build(bool check_characters = false) {
         workspace.switches.skip_characters_check = !check_characters;
-        return generate(workspace, log, ui, false);
+        return generate(workspace, log, ui, false).succeeded;
     }
 
     // What the log holds from the error line on, without the blank line that ends it.

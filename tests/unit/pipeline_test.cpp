@@ -13,7 +13,7 @@ class Pipeline : public ::testing::Test {
 protected:
     bool build(bool release = false) {
         workspace.project_folder = project.path();
-        return generate(workspace, log, ui, release);
+        return generate(workspace, log, ui, release).succeeded;
     }
     bool logged_in_order(const std::vector<std::string>& expected) const {
         return sink.logged_in_order(expected);

@@ -7,9 +7,9 @@
 
 #include "backend/encode_release_text.h"
 #include "backend/runtime_names.h"
-#include "generator/pipeline.h"
 #include "foundation/text.h"
 #include "foundation/workspace.h"
+#include "generator/pipeline.h"
 #include "support/temp_project.h"
 #include "support/test_host.h"
 
@@ -22,7 +22,7 @@ class ReleaseBuild : public ::testing::Test {
 protected:
     bool build(bool release = true) {
         workspace.project_folder = project.path();
-        return generate(workspace, log, ui, release);
+        return generate(workspace, log, ui, release).succeeded;
     }
     bool logged_in_order(const std::vector<std::string>& expected) const {
         return sink.logged_in_order(expected);

@@ -73,6 +73,27 @@ std::string code_name(char32_t c) {
     return "U+" + hex;
 }
 
+// Every source file passes here first, so a file saved in the wrong encoding
+// is told once, at its first byte that is not UTF-8.
+void warn_about_encoding(Build& build, const std::string& path, const DecodedText& decoded) {
+    const InvalidUtf8& bad = decoded.first_invalid;
+    if (bad.line == 0) return;
+    static constexpr char hex[] = "0123456789ABCDEF";
+    const std::string byte = {'0', 'x', hex[bad.byte >> 4], hex[bad.byte & 0xF]};
+    std::string line;
+    std::size_t number = 0;
+    for_each_line(decoded.text, [&](std::string_view text) {
+        if (++number == bad.line) line = text;
+    });
+    build.warnings.push_back({Severity::warning,
+                              "byte " + byte +
+                                  " is not UTF-8; the line is read as Windows-1252 (save the "
+                                  "file as UTF-8)",
+                              SourceLocation{path, bad.line, bad.column, line, {}},
+                              {},
+                              "encoding"});
+}
+
 }  // namespace
 
 std::optional<char32_t> first_invalid_character(std::string_view text, CheckKind kind) {
@@ -82,7 +103,9 @@ std::optional<char32_t> first_invalid_character(std::string_view text, CheckKind
 }
 
 void check_characters(Build& build, const std::string& path, CheckKind kind) {
-    const std::string text = read_decoded_text(path);
+    const DecodedText decoded = read_decoded_lines(path);
+    const std::string& text = decoded.text;
+    warn_about_encoding(build, path, decoded);
     build.log.log_line("%Check chars in file: " + path);
     if (build.switches.skip_characters_check) {
         build.log.log_line(" skipped!");

@@ -86,6 +86,32 @@ bool looks_like_utf16_without_mark(std::string_view bytes) {
     return (most(even_nul) && few(odd_nul)) || (most(odd_nul) && few(even_nul));
 }
 
+// Line by line: breaks (CR LF, CR, LF) are plain ASCII and stay as they are.
+DecodedText decode_mixed_lines(std::string_view bytes) {
+    DecodedText decoded;
+    decoded.text.reserve(bytes.size() + bytes.size() / 8);
+    std::size_t number = 0;
+    for (std::size_t start = 0; start < bytes.size();) {
+        std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = bytes.size();
+        const std::string_view line = bytes.substr(start, end - start);
+        ++number;
+        const std::size_t bad = first_invalid_utf8(line);
+        if (bad == std::string_view::npos) {
+            decoded.text.append(line);
+        } else {
+            decoded.text.append(decode_windows_1252(line));
+            if (decoded.first_invalid.line == 0)
+                decoded.first_invalid = {number, bad + 1, static_cast<unsigned char>(line[bad])};
+        }
+        std::size_t next = end;
+        if (next < bytes.size()) next += bytes.compare(next, 2, "\r\n") == 0 ? 2 : 1;
+        decoded.text.append(bytes.substr(end, next - end));
+        start = next;
+    }
+    return decoded;
+}
+
 Error open_error(const std::string& path, std::string_view reason) {
     return Error("Cannot open file \"" + path + "\". " + std::string(reason));
 }
@@ -105,12 +131,16 @@ std::string project_path(std::string_view folder, std::string_view file_name) {
 }
 
 std::string decode_text(std::string bytes) {
+    return decode_text_lines(std::move(bytes)).text;
+}
+
+DecodedText decode_text_lines(std::string bytes) {
     const std::string_view view = bytes;
-    if (view.starts_with("\xEF\xBB\xBF")) return fix_invalid_utf8(view.substr(3));
-    if (view.starts_with("\xFF\xFE")) return decode_utf16(view.substr(2), false);
-    if (view.starts_with("\xFE\xFF")) return decode_utf16(view.substr(2), true);
-    if (is_valid_utf8(view)) return bytes;
-    return decode_windows_1252(view);
+    if (view.starts_with("\xEF\xBB\xBF")) return {fix_invalid_utf8(view.substr(3)), {}};
+    if (view.starts_with("\xFF\xFE")) return {decode_utf16(view.substr(2), false), {}};
+    if (view.starts_with("\xFE\xFF")) return {decode_utf16(view.substr(2), true), {}};
+    if (is_valid_utf8(view)) return {std::move(bytes), {}};
+    return decode_mixed_lines(view);
 }
 
 std::string read_bytes(const std::string& path) {
@@ -134,13 +164,17 @@ std::string read_bytes(const std::string& path) {
 }
 
 std::string read_decoded_text(const std::string& path) {
+    return read_decoded_lines(path).text;
+}
+
+DecodedText read_decoded_lines(const std::string& path) {
     std::string bytes = read_bytes(path);
     // Read as text, UTF-16 without its mark would be a text of NUL characters.
     if (!has_byte_order_mark(bytes) && looks_like_utf16_without_mark(bytes))
         throw open_error(path,
                          "It looks like UTF-16 text without a byte-order mark; "
                          "save it as UTF-8.");
-    return decode_text(std::move(bytes));
+    return decode_text_lines(std::move(bytes));
 }
 
 std::vector<std::string> read_lines(const std::string& path) {

@@ -12,10 +12,28 @@ namespace quenlo {
 std::string project_path(std::string_view folder, std::string_view file_name);
 
 // File bytes to UTF-8 text. A byte-order mark selects UTF-8 or UTF-16 (and is
-// dropped); without one the bytes are UTF-8 when they are valid UTF-8,
-// otherwise Windows-1252. Malformed sequences become U+FFFD; nothing fails.
-// Valid UTF-8 without a mark is handed back as it came, without a copy.
+// dropped); without one each line is UTF-8 when it is valid UTF-8, otherwise
+// Windows-1252, so one pasted line spoils no other. Malformed sequences after
+// a mark become U+FFFD; nothing fails. Valid UTF-8 without a mark is handed
+// back as it came, without a copy.
 std::string decode_text(std::string bytes);
+
+// The first byte of a text without a mark that is not UTF-8: its line (from
+// 1; 0 when every line is UTF-8), its column in the line as read (every byte
+// of a Windows-1252 line is one character) and its value.
+struct InvalidUtf8 {
+    std::size_t line = 0;
+    std::size_t column = 0;
+    unsigned char byte = 0;
+};
+
+struct DecodedText {
+    std::string text;
+    InvalidUtf8 first_invalid;
+};
+
+// decode_text, telling where the first line read as Windows-1252 is.
+DecodedText decode_text_lines(std::string bytes);
 
 // Whether the bytes start with a UTF-8 or UTF-16 byte-order mark.
 bool has_byte_order_mark(std::string_view bytes);
@@ -26,6 +44,8 @@ std::string read_bytes(const std::string& path);
 // byte-order mark that is plainly UTF-16 is refused with the same error, its
 // reason saying to save it as UTF-8.
 std::string read_decoded_text(const std::string& path);
+// The same, telling where the first line read as Windows-1252 is.
+DecodedText read_decoded_lines(const std::string& path);
 // Its lines (split at CR LF, CR or LF).
 std::vector<std::string> read_lines(const std::string& path);
 // The same content as one text, the lines joined by CR LF.

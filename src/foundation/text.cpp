@@ -121,9 +121,11 @@ std::string as_crlf_file(std::string_view text) {
 }
 
 bool has_only_crlf_breaks(std::string_view text) {
-    for (std::size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', lf + 1))
+    for (std::size_t lf = text.find('\n'); lf != std::string_view::npos;
+         lf = text.find('\n', lf + 1))
         if (lf == 0 || text[lf - 1] != '\r') return false;
-    for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r', cr + 1))
+    for (std::size_t cr = text.find('\r'); cr != std::string_view::npos;
+         cr = text.find('\r', cr + 1))
         if (cr + 1 == text.size() || text[cr + 1] != '\n') return false;
     return true;
 }
@@ -205,6 +207,10 @@ std::size_t count_code_points(std::string_view text) {
 }
 
 bool is_valid_utf8(std::string_view bytes) {
+    return first_invalid_utf8(bytes) == std::string_view::npos;
+}
+
+std::size_t first_invalid_utf8(std::string_view bytes) {
     for (std::size_t pos = 0; pos < bytes.size();) {
         // Plain ASCII runs are the common case; skip them eight bytes at a time.
         while (pos + 8 <= bytes.size()) {
@@ -217,10 +223,10 @@ bool is_valid_utf8(std::string_view bytes) {
         const std::size_t before = pos;
         if (next_code_point(bytes, pos) == replacement_character) {
             // A genuine U+FFFD is three bytes long; a malformed sequence advanced by one.
-            if (pos - before != 3) return false;
+            if (pos - before != 3) return before;
         }
     }
-    return true;
+    return std::string_view::npos;
 }
 
 }  // namespace quenlo

@@ -74,5 +74,7 @@ void append_utf8(std::string& out, char32_t code_point);
 std::string utf8(char32_t code_point);
 std::size_t count_code_points(std::string_view text);
 bool is_valid_utf8(std::string_view bytes);
+// The offset of the first byte that starts no valid UTF-8 sequence, or npos.
+std::size_t first_invalid_utf8(std::string_view bytes);
 
 }  // namespace quenlo

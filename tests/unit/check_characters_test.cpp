@@ -146,6 +146,20 @@ TEST_F(CheckCharactersFile, Windows1252FileIsCheckedByItsCharacters) {
     EXPECT_EQ(check("costa 5\x80", CheckKind::text), "Invalid character < € >");
 }
 
+TEST_F(CheckCharactersFile, ALineThatIsNotUtf8IsWarnedAtItsFirstByteEvenUnchecked) {
+    folder.write("f.txt", "gi\xC3\xA0\r\nvuoto \xE8 cos\xC3\xAC\r\n\xE8\r\n");
+    Switches switches;  // the check is skipped: the warning comes all the same
+    Build build(folder.path(), switches, false, log, stop);
+    check_characters(build, folder.file("f.txt"), CheckKind::text);
+    ASSERT_EQ(build.warnings.size(), 1u);
+    const Diagnostic& warning = build.warnings[0];
+    EXPECT_EQ(diagnostic_block(warning).front().text,
+              folder.file("f.txt") +
+                  ":2:7: warning: byte 0xE8 is not UTF-8; the line is read as Windows-1252 (save "
+                  "the file as UTF-8) [encoding]");
+    EXPECT_EQ(warning.where.text, "vuoto è cosÃ¬");
+}
+
 TEST_F(CheckCharactersFile, SkippedCheckStillReadsTheFile) {
     EXPECT_EQ(check("[[[", CheckKind::message, true), "passed");
     EXPECT_EQ(sink.texts(), (std::vector<std::string>{

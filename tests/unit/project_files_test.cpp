@@ -25,6 +25,22 @@ TEST(DecodeText, WithoutMarkValidUtf8StaysAndAnythingElseIsWindows1252) {
     EXPECT_EQ(decode_text(""), "");
 }
 
+// One line pasted from a Windows-1252 file spoils neither the UTF-8 accents
+// of the others nor its own line breaks, and the first such byte is told.
+TEST(DecodeText, EachLineIsReadAsUtf8OrElseAsWindows1252) {
+    const DecodedText decoded = decode_text_lines(
+        "gi\xC3\xA0\r\n"
+        "perch\xC3\xA9 \xE8\rcos\xC3\xAC\n"
+        "caff\xE8\r\n");
+    EXPECT_EQ(decoded.text, "già\r\nperchÃ© è\rcosì\ncaffè\r\n");
+    EXPECT_EQ(decoded.first_invalid.line, 2u);
+    EXPECT_EQ(decoded.first_invalid.column, 9u);  // the line read byte by byte: "perchÃ© è"
+    EXPECT_EQ(decoded.first_invalid.byte, 0xE8);
+
+    EXPECT_EQ(decode_text_lines("gi\xC3\xA0").first_invalid.line, 0u);
+    EXPECT_EQ(decode_text_lines("\xEF\xBB\xBF\xE8").first_invalid.line, 0u);  // marked: U+FFFD
+}
+
 TEST(DecodeText, MarkedTextThatIsMalformedNeverFails) {
     EXPECT_EQ(decode_text("\xEF\xBB\xBF"), "");
     EXPECT_EQ(decode_text("\xEF\xBB\xBF"
@@ -78,9 +94,11 @@ TEST_F(ReadFiles, ReadTextJoinsWithCrLf) {
 // Text already broken by CR LF alone is taken as it stands; whatever the
 // breaks, the text is the file's lines joined by CR LF.
 TEST_F(ReadFiles, ReadTextIsTheLinesJoinedWithCrLf) {
-    for (const std::string bytes :
-         {"", "\r\n", "\r\n\r\n", "a", "a\r\n", "a\r\n\r\n", "a\r\nb\r\n", "a\r\n\r\nb",
-          "\r\na", "a\rb\r\n", "a\r\nb\n", "a\r", "\xEF\xBB\xBF" "a\r\nb\r\n", "perch\xE9\r\n"}) {
+    for (const std::string bytes : {"", "\r\n", "\r\n\r\n", "a", "a\r\n", "a\r\n\r\n", "a\r\nb\r\n",
+                                    "a\r\n\r\nb", "\r\na", "a\rb\r\n", "a\r\nb\n", "a\r",
+                                    "\xEF\xBB\xBF"
+                                    "a\r\nb\r\n",
+                                    "perch\xE9\r\n"}) {
         const Lines lines = lines_of(bytes);
         EXPECT_EQ(read_text(folder.file("f")), join_lines(lines)) << bytes;
     }

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "checks/escape_text.h"
+#include "checks/script_lexer.h"
 #include "foundation/build.h"
 #include "foundation/error.h"
 #include "foundation/placeholders.h"
@@ -80,9 +81,39 @@ std::string annotate_lines(std::string_view text, std::string_view file_name) {
     return out;
 }
 
+std::string end_blocks_with_semicolons(std::string_view code) {
+    std::string out;
+    out.reserve(code.size() + code.size() / 32);
+    ScriptLexer lexer;
+    std::size_t copied = 0;  // the code before this is in `out` already
+    for (std::size_t i = 0; i < code.size(); ++i) {
+        const char next = i + 1 < code.size() ? code[i + 1] : '\0';
+        if (lexer.step(code[i], next).edge != ScriptEdge::block_close) continue;
+        out.append(code, copied, i - copied);
+        out += ';';
+        copied = i;
+    }
+    out.append(code, copied);
+    return out;
+}
+
 SourceLocation LineOrigins::place(std::size_t index, std::string_view needle) const {
     if (index >= lines.size() || lines[index] == 0) return {};
     return file_location(path, lines[index], needle);
+}
+
+SourceLocation LineOrigins::place_of_tail(std::size_t index, std::string_view tail) const {
+    SourceLocation where = place(index, {});
+    // Blanks at the end may differ: generated lines are trimmed copies.
+    const auto trim_end = [](std::string_view s) {
+        while (!s.empty() && is_trimmed_away(s.back())) s.remove_suffix(1);
+        return s;
+    };
+    const std::string_view line = trim_end(where.text);
+    const std::string_view rest = trim_end(tail);
+    if (!rest.empty() && line.ends_with(rest))
+        where.column = count_code_points(line) - count_code_points(rest) + 1;
+    return where;
 }
 
 std::string convert_strings(Build& build, std::string_view text, const LineOrigins& origins) {
@@ -94,64 +125,52 @@ std::string convert_strings(Build& build, std::string_view text, const LineOrigi
     Progress progress(build.log, length);
     std::string out;
     out.reserve(text.size() + text.size() / 16);
-    std::string quoted;  // the content of the open string
-    bool in_string = false;
-    std::size_t line = 0;         // index of the line being visited
-    std::size_t string_line = 0;  // of the line where the open string began
+    ScriptLexer lexer;
+    std::size_t copied = 0;     // the text before this is in `out` already
+    std::size_t opened = 0;     // the opening quote of the open double-quoted text
+    std::size_t line = 0;       // index of the line being visited
+    std::size_t text_line = 0;  // of the line where the open text began
 
-    const auto visit = [&](std::size_t position, char32_t c, std::string_view bytes) {
+    std::size_t position = 0;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t at = pos;
+        if (static_cast<unsigned char>(text[pos]) < 0x80)
+            ++pos;
+        else
+            next_code_point(text, pos);
         build.poll_stop();
-        progress.at(position);
-        if (!in_string) {
-            if (c == '"') {
-                out += '\'';
-                in_string = true;
-                string_line = line;
-            } else {
-                out.append(bytes);
-            }
-            return;
+        progress.at(++position);
+        const ScriptChar seen = lexer.step(text[at], pos < text.size() ? text[pos] : '\0');
+        for (std::size_t more = at + 1; more < pos; ++more)  // the rest of a character
+            lexer.step(text[more], more + 1 < text.size() ? text[more + 1] : '\0');
+        if (text[at] == '\n') ++line;
+        if (seen.part != ScriptPart::text || seen.edge == ScriptEdge::none) continue;
+        if (seen.edge == ScriptEdge::opens) {
+            out.append(text, copied, at - copied);
+            out += '\'';
+            opened = at;
+            text_line = line;
+            continue;
         }
-        if (c != '"') {
-            quoted.append(bytes);
-            return;
-        }
+        const std::string_view quoted = text.substr(opened + 1, at - opened - 1);
         std::string value = escape_text(quoted);
         if (quoted.starts_with('_') && quoted.ends_with('_') && !names.contains(value)) {
-            SourceLocation where = origins.place(string_line, '"' + quoted + '"');
+            SourceLocation where = origins.place(text_line, '"' + std::string(quoted) + '"');
             if (where.column > 0) ++where.column;  // on the name, after its quote
             throw Error("unknown definition: " + value, std::move(where));
         }
         out += value;
         out += '\'';
-        quoted.clear();
-        in_string = false;
-    };
-
-    std::size_t position = 0;
-    for (std::size_t pos = 0; pos < text.size();) {
-        // The characters up to the next double quote only go on to the output
-        // or to the open string, so they are copied as one run; each is still
-        // a poll and a step of the progress.
-        const std::size_t quote = std::min(text.find('"', pos), text.size());
-        if (quote == pos) {
-            ++pos;
-            visit(++position, '"', "\"");
-            continue;
-        }
-        const std::size_t start = pos;
-        while (pos < quote) {
-            if (text[pos] == '\n') ++line;
-            if (static_cast<unsigned char>(text[pos]) < 0x80)
-                ++pos;
-            else
-                next_code_point(text, pos);
-            build.poll_stop();
-            progress.at(++position);
-        }
-        (in_string ? quoted : out).append(text, start, quote - start);
+        copied = pos;
     }
-    visit(++position, ' ', " ");
+    build.poll_stop();
+    progress.at(++position);
+    if (lexer.part() == ScriptPart::text) {
+        const std::string_view tail =
+            text.substr(opened, text.find_first_of("\r\n", opened) - opened);
+        throw Error("unclosed double-quoted text", origins.place_of_tail(text_line, tail));
+    }
+    out.append(text, copied);
     build.log.log_line("...100%");
     // Trimmed where it lies rather than copied.
     const std::string_view kept = trim_view(out);
@@ -162,7 +181,7 @@ std::string convert_strings(Build& build, std::string_view text, const LineOrigi
 }
 
 void merge_menus(Build& build) {
-    const std::string menus = replace_all(buffer_text(build.reAddMenu), "}", ";}");
+    const std::string menus = end_blocks_with_semicolons(buffer_text(build.reAddMenu));
     const LineOrigins origins{build.path("objects.qno"), build.reAddMenu_lines};
     const std::string converted = convert_strings(build, menus, origins);
     note_generated_lines(build, converted, "objects.qno", build.reAddMenu_lines);
@@ -186,7 +205,7 @@ void merge_script(Build& build, std::string_view file_name, std::string_view pla
         origins.lines.push_back(0);
         origins.lines.push_back(++source_line);
     });
-    section += annotate_lines(replace_all(source, "}", ";}"), file_name);
+    section += annotate_lines(end_blocks_with_semicolons(source), file_name);
     replace_placeholder(build.page, placeholder, convert_strings(build, section, origins),
                         build.log);
 }

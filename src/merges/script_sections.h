@@ -26,6 +26,13 @@ void merge_script(Build& build, std::string_view file_name, std::string_view pla
 // polling the stop flag after each.
 void merge_script_sections(Build& build);
 
+// The code with ";" put before every "}" that closes a block of code (the
+// bodies of functions, statements and classes, and plain blocks), so the last
+// statement of a block ends as every other. The braces of object literals and
+// template substitutions, and those in texts, strings, comments and regular
+// expressions, stay as they are.
+std::string end_blocks_with_semicolons(std::string_view code);
+
 // Every line preceded by "// <file name> line:<n>", n counting from 1.
 std::string annotate_lines(std::string_view text, std::string_view file_name);
 
@@ -38,13 +45,17 @@ struct LineOrigins {
 
     // The place of line `index` of the text, with the column of `needle` there.
     SourceLocation place(std::size_t index, std::string_view needle) const;
+    // The same with the column where `tail`, the end of that line, begins.
+    SourceLocation place_of_tail(std::size_t index, std::string_view tail) const;
 };
 
-// Every double-quoted text becomes a single-quoted, escaped one; a quoted
-// "_name_" must be a declared room, object or variable, or the build fails
-// with "unknown definition: " + name, placed by `origins`. Logs "Converting
-// strings...", progress by tens and "...100%"; polls the stop flag at every
-// character.
+// Every double-quoted text of the code becomes a single-quoted, escaped one;
+// comments, strings, template literals and regular expressions are copied as
+// they are. A quoted "_name_" must be a declared room, object or variable, or
+// the build fails with "unknown definition: " + name; a double quote whose
+// text is still open at the end fails it with "unclosed double-quoted text";
+// both are placed by `origins`. Logs "Converting strings...", progress by tens
+// and "...100%"; polls the stop flag at every character.
 std::string convert_strings(Build& build, std::string_view text, const LineOrigins& origins = {});
 
 }  // namespace quenlo

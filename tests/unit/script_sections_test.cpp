@@ -63,16 +63,14 @@ TEST(ConvertStrings, MultiLineStringsDropTheirCommentLines) {
     EXPECT_EQ(s.result, "a = 'uno due';");
 }
 
-TEST(ConvertStrings, QuoteInACommentShiftsThePairing) {
+TEST(ConvertStrings, OnlyDoubleQuotesOfCodeOpenATextToConvert) {
     Sections s;
-    ASSERT_EQ(s.convert("// dice \"ciao\r\nf(\"x\");"), "(no error)");
-    EXPECT_EQ(s.result, "// dice 'ciao f('x'");
-}
-
-TEST(ConvertStrings, UnclosedStringLosesTheRest) {
-    Sections s;
-    ASSERT_EQ(s.convert("a = 1; f(\"aperta;\r\nb = 2;"), "(no error)");
-    EXPECT_EQ(s.result, "a = 1; f('");
+    ASSERT_EQ(s.convert("// dice \"ciao\r\nf(\"x\"); /* \"_no_\" */ g('<a href=\"_no_\">');\r\n"
+                        "h(`<b class=\"c\">${\"l'ora\"}`, /\"/g, \"un //\");"),
+              "(no error)");
+    EXPECT_EQ(s.result,
+              "// dice \"ciao\r\nf('x'); /* \"_no_\" */ g('<a href=\"_no_\">');\r\n"
+              "h(`<b class=\"c\">${'l\\'ora'}`, /\"/g, 'un //');");
 }
 
 TEST(ConvertStrings, ResultIsTrimmedAndProgressIsLogged) {
@@ -119,11 +117,56 @@ TEST(MergeScript, AnnotatesConvertsAndPlacesTheSection) {
               "f() {\r\n"
               "// gen\r\n\r\n"
               "// actions.qna line:1\r\nif (a)\r\n"
-              "// actions.qna line:2\r\n{ f_show('ciao ;}') ;}"
+              "// actions.qna line:2\r\n{ f_show('ciao }') ;}"
               "\r\n}");
     EXPECT_EQ(s.log_texts().front(), "Merging actions.qna ...");
     EXPECT_EQ(s.sink.lines.front().colour, LogColour::olive);
     EXPECT_EQ(s.log_texts().back(), "Replaced [ ___ACTIONS___ ]");
+}
+
+// A text may run over lines, but one still open at the end of the section
+// is an error at its opening quote, not the silent loss of the rest.
+TEST(MergeScript, UnclosedTextFailsAtItsQuote) {
+    Sections s(test::Files{{"actions.qna",
+                            "f_show(\"uno\r\ndue\");\r\nif (a) {\r\n"
+                            "  f_show(\"\xC3\xA8\", \"aperta); }\r\nb = 2;"}});
+    try {
+        merge_script(s.build, "actions.qna", "___ACTIONS___", "// gen");
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_STREQ(error.what(), "unclosed double-quoted text");
+        ASSERT_EQ(error.locations().size(), 1u);
+        const SourceLocation& where = error.locations()[0];
+        EXPECT_EQ(where.path, s.build.path("actions.qna"));
+        EXPECT_EQ(where.line, 4u);
+        EXPECT_EQ(where.column, 15u);  // characters, not bytes
+        EXPECT_EQ(where.text, "  f_show(\"\xC3\xA8\", \"aperta); }");
+    }
+    EXPECT_FALSE(s.sink.contains("...100%"));
+}
+
+// Braces that close blocks get their ";", the others none: object literals,
+// substitutions, and braces in texts, strings, templates, regular
+// expressions and comments.
+TEST(EndBlocksWithSemicolons, OnlyBlocksOfCode) {
+    EXPECT_EQ(end_blocks_with_semicolons("var conf = {a: 1, b: {c: [{d: 2}]}};\r\n"
+                                         "function f_conf(n) {\r\n"
+                                         "  if (n) { f_show(\"graffe } nel testo\"); }\r\n"
+                                         "  else f_show(`somma ${n + conf.a} }`, '}');\r\n"
+                                         "  var r = /a{2}/; // commento }\r\n"
+                                         "  /* } */ return n ? {a: 1} : f({x: 1});\r\n"
+                                         "}"),
+              "var conf = {a: 1, b: {c: [{d: 2}]}};\r\n"
+              "function f_conf(n) {\r\n"
+              "  if (n) { f_show(\"graffe } nel testo\"); ;}\r\n"
+              "  else f_show(`somma ${n + conf.a} }`, '}');\r\n"
+              "  var r = /a{2}/; // commento }\r\n"
+              "  /* } */ return n ? {a: 1} : f({x: 1});\r\n"
+              ";}");
+    // As before for the blocks of ordinary code, and a brace that closes one
+    // opened before the section.
+    EXPECT_EQ(end_blocks_with_semicolons("if (a) { b(); } else { c() }\r\n}"),
+              "if (a) { b(); ;} else { c() ;}\r\n;}");
 }
 
 TEST(MergeScript, UnknownIdentifierInAScript) {

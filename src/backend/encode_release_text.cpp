@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "checks/script_lexer.h"
 #include "foundation/build.h"
 #include "foundation/text.h"
 
@@ -29,13 +30,11 @@ constexpr std::array<char, 256> letter_shift_table() {
 
 constexpr std::array<char, 256> letter_shift = letter_shift_table();
 
-bool is_ascii_letter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
 // What is open at the end of a line carries over into the next encoded line.
 struct Quoting {
-    bool in_string = false;
+    // Where the quoted texts and template literals are; a template's "${ }"
+    // is code again, and its strings are quoted texts of their own.
+    ScriptLexer script{ScriptDialect::page};
     bool in_entity = false;  // "&" up to ";" inside a quoted text
     bool in_tag = false;     // "<" up to ">" inside a quoted text
 };
@@ -55,13 +54,16 @@ std::size_t escape_length(std::string_view line, std::size_t at) {
     return length;
 }
 
-// Whether the character only goes on, shifted or as it is, leaving what is
-// open as it was: anything but a blank, a quote, and inside a quoted text an
-// escape or what opens or closes an entity or a tag.
-bool is_plain(char ch, const Quoting& q) {
-    if (ch == ' ' || ch == '\'') return false;
-    if (!q.in_string) return true;
-    if (ch == '\\') return false;
+bool is_quoted(ScriptPart part) {
+    return part == ScriptPart::string || part == ScriptPart::template_text;
+}
+
+// Whether the encoding passes the character on as the others of its run,
+// shifted or as it is: anything but a blank and, inside a quoted text, what
+// opens or closes an entity or a tag.
+bool is_plain(char ch, bool quoted, const Quoting& q) {
+    if (ch == ' ') return false;
+    if (!quoted) return true;
     if (ch == '&' || ch == ';') return (ch == '&') == q.in_entity;
     if (ch == '<' || ch == '>') return (ch == '<') == q.in_tag;
     return true;
@@ -69,67 +71,75 @@ bool is_plain(char ch, const Quoting& q) {
 
 // A run of plain characters goes on at once; in a quoted text, outside its
 // entities and tags, its letters are shifted.
-void append_plain_run(std::string_view run, const Quoting& q, std::string& out) {
+void append_plain_run(std::string_view run, bool quoted, const Quoting& q, std::string& out) {
     const std::size_t at = out.size();
     out.append(run);
-    if (!q.in_string || q.in_entity || q.in_tag) return;
+    if (!quoted || q.in_entity || q.in_tag) return;
     for (std::size_t i = at; i < out.size(); ++i)
         out[i] = letter_shift[static_cast<unsigned char>(out[i])];  // others map to themselves
 }
 
-// Every quoted text 'text' becomes ('encoded text'); runs of blanks shrink to one.
+// Every quoted text 'text' becomes ('encoded text'), and the text of every
+// template literal is encoded in place between its backticks, so that the
+// decoder gives back what the debug page shows; runs of blanks shrink to one.
 void append_encoded(std::string_view line, Quoting& q, std::string& out) {
     if (line.starts_with("//") && line.size() >= 3 &&
         line.find(verbatim_marker) == std::string_view::npos)
         return;  // a "///" comment of the region becomes an empty line
+    const auto step = [&](std::size_t j) {
+        return q.script.step(line[j], j + 1 < line.size() ? line[j + 1] : '\n');
+    };
     bool last_was_blank = false;
     for (std::size_t j = 0; j < line.size(); ++j) {
-        std::size_t run_end = j;
-        while (run_end < line.size() && is_plain(line[run_end], q)) ++run_end;
+        const bool quoted_run = is_quoted(q.script.part());
+        std::size_t plain_end = j;
+        while (plain_end < line.size() && is_plain(line[plain_end], quoted_run, q)) ++plain_end;
+        const std::size_t run_end = q.script.pass_quiet(line.substr(0, plain_end), j);
         if (run_end > j) {
-            append_plain_run(line.substr(j, run_end - j), q, out);
+            append_plain_run(line.substr(j, run_end - j), quoted_run, q, out);
             last_was_blank = false;
             j = run_end;
             if (j == line.size()) break;
         }
         const char ch = line[j];
+        const ScriptChar seen = step(j);
+        const bool quoted = seen.edge == ScriptEdge::none && is_quoted(seen.part);
         if (ch == ' ') {
             if (last_was_blank) continue;
             last_was_blank = true;
         } else {
             last_was_blank = false;
         }
-        if (ch == '\\' && q.in_string) {
+        if (ch == '\\' && quoted) {
             // An escape stays as it is, whatever it holds: "\\" is one
             // backslash and "\'" no end of the text; "\x5f" and "\u00e9" keep
             // their letters, which the string's value never shows.
             const std::size_t length = escape_length(line, j);
             out.append(line.substr(j, length));
-            j += length - 1;
-        } else if (ch == '&' && q.in_string && !q.in_entity) {
+            for (const std::size_t end = j + length; j + 1 < end;) step(++j);
+        } else if (ch == '&' && quoted && !q.in_entity) {
             q.in_entity = true;
             out += ch;
-        } else if (ch == ';' && q.in_string && q.in_entity) {
+        } else if (ch == ';' && quoted && q.in_entity) {
             q.in_entity = false;
             out += ch;
-        } else if (ch == '\'' && !q.in_string) {
-            q.in_string = true;
+        } else if (seen.part == ScriptPart::string && seen.edge == ScriptEdge::opens) {
             out += "('";
-        } else if (ch == '\'') {
-            q.in_string = false;
+        } else if (seen.part == ScriptPart::string && seen.edge == ScriptEdge::closes) {
             out += "')";
-        } else if (ch == '<' && q.in_string && !q.in_tag) {
+        } else if (ch == '<' && quoted && !q.in_tag) {
             q.in_tag = true;
             out += ch;
-        } else if (ch == '>' && q.in_string && q.in_tag) {
+        } else if (ch == '>' && quoted && q.in_tag) {
             q.in_tag = false;
             out += ch;
-        } else if (q.in_string && !q.in_entity && !q.in_tag && is_ascii_letter(ch)) {
-            out += letter_shift[static_cast<unsigned char>(ch)];
+        } else if (quoted && !q.in_entity && !q.in_tag) {
+            out += letter_shift[static_cast<unsigned char>(ch)];  // others map to themselves
         } else {
             out += ch;
         }
     }
+    q.script.step('\n', '\0');  // the line's break, which the output joins later
 }
 
 // The markers go from the whole page; none reaches across a line break, so
@@ -154,7 +164,8 @@ void encode_release_lines(Build& build, std::initializer_list<std::string_view> 
                           const std::function<void(std::string_view)>& sink) {
     build.log.log_line("Encripting...");
     std::size_t count = 0;
-    for (const std::string_view part : parts) for_each_line(part, [&](std::string_view) { ++count; });
+    for (const std::string_view part : parts)
+        for_each_line(part, [&](std::string_view) { ++count; });
 
     std::string encoded;
     std::string line_out;

@@ -1,8 +1,9 @@
 #pragma once
 // The first release transformation: comment and empty lines go, and every
-// quoted text of the runtime's script region has its letters shifted, so that
-// the game's texts cannot be read in the page source. The runtime's decoder
-// "_de" shifts them back when it shows them.
+// quoted text of the runtime's script region, and the text of every template
+// literal there, has its letters shifted, so that the game's texts cannot be
+// read in the page source. The runtime's decoder "_de" shifts them back when
+// it shows them.
 
 #include <functional>
 #include <initializer_list>

@@ -19,6 +19,13 @@ const ROOM_TEXT = '\tStanza \\ \' " < > & ° mezzo\tfine \\\t';
 const ROOM_SHOWN = 'Stanza \\ \' " < > & ° mezzo fine \\';
 const VERB = 'Menu \\ \' " < > & § ° { } fine \\';
 const TITLE = 'Il faro_spento C:\\ <x> & \'y\'';
+// An action's code with an object literal, a template literal, and braces
+// and quotes in its texts, strings and comments.
+const SCRIPT_ACTION = 'if (f_action("_mantello_", "conta")) {\r\n' +
+    '  var n = {a: {b: 2}}; // "un commento }\r\n' +
+    '  f_show(`Somma ${n.a.b + 1}: {una} graffa ` + "e } \'\'due\'\'" + \' e "tre"\');\r\n' +
+    '  return true;\r\n}\r\n';
+const SCRIPT_SHOWN = 'Somma 3: {una} graffa e } "due" e "tre"';
 
 function edit(folder, file, change) {
     const name = path.join(folder, file);
@@ -41,11 +48,12 @@ function writeProject() {
         'Un pesante mantello da marinaio. Ti terrebbe al caldo.\r\n' + TEXT).replace(
         ':weight.worn: 5\r\n:examinable wearable',
         ':weight.worn: 5\r\n:examinable wearable\r\n:menu:\r\n++"vinci";\r\n++"perdi";\r\n' +
-        '++"leggi";\r\n++"' + VERB + '";'));
+        '++"leggi";\r\n++"conta";\r\n++"' + VERB + '";'));
     edit(folder, 'actions.qna', (old) =>
         'if (f_action("_mantello_", "vinci")) { f_win(); return true; }\r\n' +
         'if (f_action("_mantello_", "perdi")) { f_lose(); return true; }\r\n' +
-        'if (f_action("_mantello_", "leggi")) { f_show("Etichetta: C:\\"); return true; }\r\n' + old);
+        'if (f_action("_mantello_", "leggi")) { f_show("Etichetta: C:\\"); return true; }\r\n' +
+        SCRIPT_ACTION + old);
     return folder;
 }
 
@@ -97,6 +105,9 @@ async function play(context, url) {
     assert.ok(verbs.includes(VERB), JSON.stringify(verbs));
     await game.pick('leggi');
     assert.equal(await game.dialog(), 'Etichetta: C:\\');
+    await game.next();
+    await game.act('un mantello di lana', 'conta');
+    assert.equal(await game.dialog(), SCRIPT_SHOWN);
     await game.next();
 
     await game.act('un mantello di lana', 'perdi');

@@ -55,6 +55,18 @@ TEST_F(EncodeReleaseText, QuotedTextsOfTheRegionAreEncoded) {
     EXPECT_EQ(encode_in_region("'caff\xC3\xA8 42'"), "('ayhh\xC3\xA8 42')");
 }
 
+// The runtime decodes every text it shows, so a template's text is encoded
+// like a quoted one, in place; its "${ }" is code, whose strings are encoded
+// as everywhere.
+TEST_F(EncodeReleaseText, TemplateTextsAreEncodedAndTheirSubstitutionsAreCode) {
+    EXPECT_EQ(encode_in_region("f_show(`somma ${1 + 2}`);"), "f_show(`qmkky ${1 + 2}`);");
+    EXPECT_EQ(encode_in_region("x = `l'uomo <b>${f('ab', {k: `cd`})}</b> &egrave; \\` \\${no}`;"),
+              "x = `n'smkm <b>${f(('yd'), {k: `af`})}</b> &egrave; \\` \\${pm}`;");
+    // A template runs on over lines; the texts after it are quoted texts again.
+    EXPECT_EQ(encode_in_region("t = `uno\r\ndue ${n}`; s = 'tre';"),
+              "t = `spm\r\nfsc ${n}`; s = ('vtc');");
+}
+
 TEST_F(EncodeReleaseText, BlanksShrinkInEncodedLinesOnly) {
     EXPECT_EQ(encode_in_region("a  =   'x    y';"), "a = ('z w');");
     EXPECT_EQ(encode("keep   these   blanks"), "keep   these   blanks");

@@ -1,5 +1,6 @@
 #include "backend/check_unknown_identifiers.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,16 +20,21 @@ namespace quenlo {
 
 namespace {
 
-// The runtime's names first, then the declared ones table by table; each
-// deleted everywhere before the next, so the order decides what is left of a
-// longer name that contains a shorter one.
+// The runtime's names first, then the declared ones; each deleted everywhere
+// before the next. The longer declared names go first, so that a name holding
+// a shorter one ("_chiave_grande_" and "_chiave_") is deleted whole rather
+// than left as a stray "grande_".
 OrderedReplacement known_name_deletion(const Build& build) {
     std::vector<NameReplacement> rules;
     for (const std::string_view name : known_runtime_identifiers)
         rules.push_back({std::string(name), ""});
+    std::vector<NameReplacement> declared;
     for (const auto* table : {&build.lstobj, &build.lstroom, &build.lstobjroom, &build.lstvar})
         for (const std::string& name : *table)
-            if (!name.empty()) rules.push_back({name, ""});
+            if (!name.empty()) declared.push_back({name, ""});
+    std::stable_sort(declared.begin(), declared.end(),
+                     [](const auto& a, const auto& b) { return a.name.size() > b.name.size(); });
+    rules.insert(rules.end(), declared.begin(), declared.end());
     return OrderedReplacement(std::move(rules));
 }
 

@@ -30,6 +30,12 @@ std::string ascii_upper(std::string_view text) {
     return out;
 }
 
+std::string joined(const std::vector<std::string>& names) {
+    std::string out;
+    for (const std::string& name : names) out += (out.empty() ? "" : " ") + name;
+    return out;
+}
+
 // The author's objects, then the exit objects declared by the room links, then
 // a closing header that writes out the last object.
 struct ObjectSource {
@@ -40,7 +46,31 @@ struct ObjectSource {
 class ObjectCompiler {
 public:
     ObjectCompiler(Build& build, std::string path, const ObjectSource& source)
-        : build_(build), path_(std::move(path)), source_(source) {}
+        : build_(build), path_(std::move(path)), source_(source) {
+        for (std::size_t i = 0; i < source_.lines.size(); ++i) {
+            const std::string_view line = trim_view(source_.lines[i]);
+            if (line.size() > 3 && line.starts_with("{_") && line.ends_with("_}"))
+                headers_.declare({std::string(trim_view(line.substr(1, line.size() - 2))),
+                                  SymbolKind::object, place(i)});
+        }
+    }
+
+    // Every object a room link names must be declared; a typo is told at the
+    // link, before the object it was meant for is blamed for lacking its
+    // descriptions.
+    void check_linked_objects_declared() const {
+        std::vector<std::string> missing;
+        for (const std::string& id : build_.room_link_objects)
+            if (!headers_.find(id)) missing.push_back(id);
+        if (missing.empty()) return;
+        const std::string rooms = build_.path("rooms.qnr");
+        SourceLocation link = find_in_file(rooms, "|" + missing.front() + "}");
+        if (link.column > 0) ++link.column;  // on the name, after its bar
+        Error error("missing objects specification: " + joined(missing), link);
+        if (const auto meant = headers_.nearest(missing.front()))
+            error.note("did you mean " + *meant + "?", headers_.find(*meant)->where);
+        throw error;
+    }
 
     void scan() {
         const std::vector<std::string>& lines = source_.lines;
@@ -54,13 +84,6 @@ public:
     }
 
     void finish() {
-        const std::string_view undeclared = trim_view(build_.room_link_objects);
-        if (!undeclared.empty()) {
-            const std::string first(undeclared.substr(0, undeclared.find(' ')));
-            throw Error("missing objects specification: " + std::string(undeclared),
-                        find_in_file(build_.path("rooms.qnr"), first + "}"));
-        }
-
         std::string identifiers;
         if (build_.lstobj.size() < object_rows) build_.lstobj.resize(object_rows);
         for (std::size_t row = 0; row < object_rows; ++row) {
@@ -73,17 +96,21 @@ public:
             }
             identifiers += "'" + id + "',";
             identifiers += crlf;
-            replace_all_in_place(found_list_, id, "");
-            if (build_.definitions.find(id) != std::string::npos)
-                throw Error("duplicated definition: " + id, header_place(id));
-            build_.definitions += "|" + id + "|";
+            for (FoundName& found : found_)
+                if (found.name == id) found.name.clear();
+            if (const Symbol* earlier =
+                    build_.symbols.declare({id, SymbolKind::object, header_place(id)}))
+                throw Error("duplicated definition: " + id, header_place(id))
+                    .note("first declared here", earlier->where);
         }
 
-        const std::string unknown_found = trim(replace_all(trim_view(found_list_), "|", " "));
-        if (!unknown_found.empty())
-            throw Error("unknown :found: objects specification: " + unknown_found,
-                        find_location(path_, own_lines(),
-                                      unknown_found.substr(0, unknown_found.find(' '))));
+        const auto unknown = std::find_if(found_.begin(), found_.end(), [](const FoundName& found) {
+            return !found.name.empty();
+        });
+        if (unknown != found_.end())
+            throw Error("unknown :found: objects specification: " + unknown_found_names(),
+                        line_location(path_, source_.lines, unknown->line,
+                                      column_of(source_.lines[unknown->line], unknown->name)));
 
         replace_all_in_place(build_.page, "___OBJECTS___", code_);
         replace_all_in_place(build_.page, "___OBJECTIDS___", identifiers);
@@ -116,10 +143,24 @@ private:
             ++i;
         } else if (line == ":menu:") {
             compile_menu_block(build_, lines, i, object_.id);
-        } else if (!read_property(build_, lines, i, line, object_, found_list_)) {
+        } else if (!read_property(build_, lines, i, line, object_, found_)) {
             read_flags(line, object_);
             ++i;
         }
+    }
+
+    // What is left of the ":found:" values once every object is taken out, as
+    // "|" + value + "|" per line with bars as blanks: the names that are none.
+    std::string unknown_found_names() const {
+        std::string left;
+        for (std::size_t k = 0; k < found_.size(); ++k) {
+            const bool first_of_line = k == 0 || found_[k - 1].line != found_[k].line;
+            if (first_of_line && k > 0) left += '|';  // closes the line before
+            left += '|';
+            left += found_[k].name;
+        }
+        if (!found_.empty()) left += '|';
+        return trim(replace_all(left, "|", " "));
     }
 
     // Line `index` of the source when it is a line of "objects.qno"; the exit
@@ -148,11 +189,6 @@ private:
         return header == header_lines_.end() ? SourceLocation{} : object_place(header->second, id);
     }
 
-    std::vector<std::string> own_lines() const {
-        return {source_.lines.begin(),
-                source_.lines.begin() + static_cast<std::ptrdiff_t>(source_.own_lines)};
-    }
-
     // Writes out the open object, whose lines end before line `end`.
     void flush(std::size_t end) {
         const std::string& id = object_.id;
@@ -162,17 +198,19 @@ private:
         // takes the identifier off the room-link list, and the second would
         // be reported as a float object without descriptions.
         const std::string upper = ascii_upper(id);
-        if (flushed_upper_.find(upper) != std::string::npos)
-            throw Error("duplicated object: " + id);
+        if (const auto earlier = flushed_upper_.find(upper); earlier != flushed_upper_.end())
+            throw Error("duplicated object: " + id)
+                .note("first declared here", header_place(earlier->second));
         ObjectKind kind = ObjectKind::floating;
-        if (build_.room_link_objects.find(id) != std::string::npos) {
+        std::vector<std::string>& linked = build_.room_link_objects;
+        if (std::find(linked.begin(), linked.end(), id) != linked.end()) {
             kind = ObjectKind::fixed;
             if (object_.room != 0 || object_.takeable != 0)
                 throw Error("wrong propriety for fixed object: " + id);
         } else if (object_.desc_short.empty() || object_.desc_long.empty()) {
             throw Error("Missing short/long description for float object: " + id);
         }
-        replace_all_in_place(build_.room_link_objects, id, "");
+        std::erase(linked, id);
         std::string call = addobj_call(object_, kind);
         append_line(code_, call);
         if (header_ < source_.own_lines)
@@ -180,7 +218,7 @@ private:
                                   std::min(end, source_.own_lines));
         check_definition_name(id);
         build_.log.log_line("Added object [" + std::to_string(build_.lstobj.size()) + "]: " + id);
-        flushed_upper_ += "|" + upper + "|";
+        flushed_upper_.emplace(upper, id);
         build_.lstobj.push_back(id);
         header_lines_.emplace(id, header_);
     }
@@ -188,14 +226,15 @@ private:
     Build& build_;
     const std::string path_;
     const ObjectSource& source_;
-    std::size_t header_ = 0;                           // line index of the open object's header
+    SymbolTable headers_;     // every object the source declares, at its header
+    std::size_t header_ = 0;  // line index of the open object's header
     std::map<std::string, std::size_t> header_lines_;  // of every object written
     bool done_ = false;
     ObjectRecord object_;
     bool open_ = false;
-    std::string found_list_;     // "|" + value + "|" of every ":found:" line
-    std::string flushed_upper_;  // "|" + ID + "|" of every object written, upper-cased
-    std::string code_;           // one f_addobj call per object
+    std::vector<FoundName> found_;  // the ":found:" names, emptied once seen as objects
+    std::map<std::string, std::string> flushed_upper_;  // every object written: ID to id
+    std::string code_;                                  // one f_addobj call per object
 };
 
 ObjectSource object_source(const Build& build, const std::string& path) {
@@ -220,6 +259,7 @@ void compile_objects(Build& build) {
     build.lstobj.assign(reserved_objects, std::string());
 
     ObjectCompiler compiler(build, path, source);
+    compiler.check_linked_objects_declared();
     compiler.scan();
     compiler.finish();
 }

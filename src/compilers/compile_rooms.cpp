@@ -24,7 +24,7 @@ constexpr std::string_view section_sign = "\xC2\xA7";  // "§" divides the texts
 
 struct Room {
     std::array<std::string, texts_per_room> texts;
-    int selector = -1;  // index of the variable that picks the text, or -1
+    int selector = -1;            // index of the variable that picks the text, or -1
     std::size_t header_line = 0;  // line indexes in "rooms.qnr"
     std::size_t identifier_line = 0;
     std::array<std::size_t, texts_per_room> first_line{};  // of each text, from 1
@@ -37,6 +37,8 @@ public:
     explicit RoomScanner(Build& build) : build_(build) {}
 
     void scan(const std::string& path, const std::vector<std::string>& lines) {
+        path_ = &path;
+        lines_ = &lines;
         for (line_ = 0; line_ < lines.size(); ++line_) {
             build_.poll_stop();
             const std::string_view line = trim_view(lines[line_]);
@@ -73,8 +75,11 @@ private:
         if (dialog_room) rest.remove_prefix(1);
         const bool start_room = rest.starts_with('*');
         if (start_room) {
-            if (has_start_room_) throw Error("start room is not unique");
+            if (has_start_room_)
+                throw Error("start room is not unique")
+                    .note("the other start room", at(start_line_));
             has_start_room_ = true;
+            start_line_ = line_;
             rest.remove_prefix(1);
         }
         const bool auto_discover = !rest.starts_with('#');
@@ -116,9 +121,10 @@ private:
             rooms_[current_].selector = found;
         }
         check_definition_name(identifier);
-        for (const std::string& room : build_.lstroom)
-            if (!room.empty() && room == identifier)
-                throw Error("duplicated room: " + std::string(identifier));
+        for (std::size_t k = 0; k < build_.lstroom.size(); ++k)
+            if (!build_.lstroom[k].empty() && build_.lstroom[k] == identifier)
+                throw Error("duplicated room: " + std::string(identifier))
+                    .note("first declared here", at(rooms_[k].identifier_line));
         build_.lstroom[current_] = identifier;
         rooms_[current_].identifier_line = line_;
         build_.log.log_line(" -> " + std::string(identifier));
@@ -139,9 +145,14 @@ private:
         room.last_line[text_] = line_ + 1;
     }
 
+    SourceLocation at(std::size_t index) const { return line_location(*path_, *lines_, index); }
+
     Build& build_;
+    const std::string* path_ = nullptr;  // the file being scanned, and its lines
+    const std::vector<std::string>* lines_ = nullptr;
     std::array<Room, room_count> rooms_;
-    std::size_t line_ = 0;  // index of the line being read
+    std::size_t line_ = 0;        // index of the line being read
+    std::size_t start_line_ = 0;  // of the start room's header
     int current_ = -1;
     int text_ = 0;  // 0 to 4 for texts 1 to 5
     bool has_start_room_ = false;
@@ -206,11 +217,11 @@ void compile_rooms(Build& build) {
             build.note_generated(std::move(line), "rooms.qnr", room.first_line[k],
                                  room.last_line[k]);
         }
-        if (build.definitions.find(identifier) != std::string::npos)
-            throw Error("duplicated definition: " + identifier,
-                        line_location(path, lines, room.identifier_line,
-                                      column_of(lines[room.identifier_line], identifier)));
-        build.definitions += "|" + identifier + "|";
+        const SourceLocation declared = line_location(
+            path, lines, room.identifier_line, column_of(lines[room.identifier_line], identifier));
+        if (const Symbol* earlier = build.symbols.declare({identifier, SymbolKind::room, declared}))
+            throw Error("duplicated definition: " + identifier, declared)
+                .note("first declared here", earlier->where);
         build.log.log_line("Added room: " + std::to_string(n) + " : " + identifier);
     }
 

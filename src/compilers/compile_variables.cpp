@@ -65,8 +65,12 @@ void compile_variables(Build& build) {
         const auto& [index, name, value] = *declaration;
         if (!build.lstvar[index].empty())
             throw Error("duplicated variable index: " + std::to_string(index), here());
-        for (const std::string& declared : build.lstvar)
-            if (declared == name) throw Error("duplicated variable: " + name, here());
+        for (std::size_t earlier = 0; earlier < build.lstvar.size(); ++earlier)
+            if (build.lstvar[earlier] == name)
+                throw Error("duplicated variable: " + name, here())
+                    .note("first declared here",
+                          line_location(path, lines, declared_at[earlier],
+                                        column_of(lines[declared_at[earlier]], name)));
         build.lstvar[index] = name;
         declared_at[index] = i;
         initialisations[index] =
@@ -85,13 +89,12 @@ void compile_variables(Build& build) {
         }
         initialisation += initialisations[index];
         initialisation += crlf;
-        locating_errors(
-            [&] {
-                return line_location(path, lines, declared_at[index],
-                                     column_of(lines[declared_at[index]], name));
-            },
-            [&] { check_definition_name(name); });
-        build.definitions += "|" + name + "|";
+        const auto declaration = [&] {
+            return line_location(path, lines, declared_at[index],
+                                 column_of(lines[declared_at[index]], name));
+        };
+        locating_errors(declaration, [&] { check_definition_name(name); });
+        build.symbols.declare({name, SymbolKind::variable, declaration()});
         names += "'" + name + "',";
         names += crlf;
         build.log.log_line("Added variable: " + std::to_string(index) + ":" + name);

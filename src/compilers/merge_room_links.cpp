@@ -93,8 +93,7 @@ std::string merge_room_links(Build& build, std::string_view text, std::string_vi
         from = close + 1;
 
         build.log.log_line("Merge room object: " + std::string(link->object));
-        build.room_link_objects.append(link->object);
-        build.room_link_objects += ' ';
+        build.room_link_objects.emplace_back(link->object);
         build.lstobjroom.emplace_back(link->object);
     }
     out.append(text, from);

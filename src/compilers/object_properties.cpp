@@ -48,11 +48,15 @@ int integer_value(std::string_view value) {
     return *number;
 }
 
-std::string found_value(std::string_view value, std::string& found_list) {
+std::string found_value(std::string_view value, std::size_t line, std::vector<FoundName>& names) {
     std::string found = replace_all(value, ",", "|");
     if (count_code_points(found) < 3 || !is_game_identifier(found))
         throw Error("unknown :found: object: " + found);
-    found_list += "|" + found + "|";
+    for (std::size_t start = 0; start <= found.size();) {
+        const std::size_t bar = std::min(found.find('|', start), found.size());
+        if (bar > start) names.push_back({found.substr(start, bar - start), line});
+        start = bar + 1;
+    }
     return found;
 }
 
@@ -120,7 +124,7 @@ bool read_multiline_property(Build& build, const std::vector<std::string>& lines
 }
 
 bool read_property(Build& build, const std::vector<std::string>& lines, std::size_t& index,
-                   std::string_view line, ObjectRecord& object, std::string& found_list) {
+                   std::string_view line, ObjectRecord& object, std::vector<FoundName>& found) {
     struct MultiLine {
         std::string_view key;
         std::string ObjectRecord::*field;
@@ -157,7 +161,7 @@ bool read_property(Build& build, const std::vector<std::string>& lines, std::siz
         if (line.starts_with(":desc.direction:")) {
             object.desc_direction = escape_text(value_after(":desc.direction:"));
         } else if (line.starts_with(":found:")) {
-            object.found = found_value(value_after(":found:"), found_list);
+            object.found = found_value(value_after(":found:"), index, found);
         } else {
             return false;
         }

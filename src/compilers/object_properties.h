@@ -32,18 +32,25 @@ struct ObjectRecord {
     std::string desc_next_talk;
 };
 
+// An object that examining another brings into play, and the index of the
+// ":found:" line that names it.
+struct FoundName {
+    std::string name;
+    std::size_t line = 0;
+};
+
 enum class ObjectKind { floating = 1, fixed = 2 };
 
 // "f_addobj(" + the 21 arguments of the runtime + ");", without blanks.
 std::string addobj_call(const ObjectRecord& object, ObjectKind kind);
 
 // Reads the property line at `index` into `object` when it starts with a
-// property key, and leaves `index` on the next line to read; a ":found:" value
-// is also added to `found_list` as "|" + value + "|". Returns false for a line
+// property key, and leaves `index` on the next line to read; each name of a
+// ":found:" value is also added to `found` with the line it is on. Returns false for a line
 // that is no property. Fails with "unknown room: ", "unknown :found: object: "
 // or "'" + value + "' is not a valid integer value".
 bool read_property(Build& build, const std::vector<std::string>& lines, std::size_t& index,
-                   std::string_view line, ObjectRecord& object, std::string& found_list);
+                   std::string_view line, ObjectRecord& object, std::vector<FoundName>& found);
 
 // A value that goes on over the following lines, up to an empty line, a line
 // starting with ":" or an object header; comment lines inside are skipped.

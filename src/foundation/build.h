@@ -11,6 +11,7 @@
 #include "foundation/build_log.h"
 #include "foundation/diagnostic.h"
 #include "foundation/source_location.h"
+#include "foundation/symbol_table.h"
 
 namespace quenlo {
 
@@ -62,9 +63,9 @@ public:
 
     bool map_enabled = false;
     int start_room = 1;
-    std::string definitions;        // "|" + name + "|" of every variable, room and object
-    std::string room_link_objects;  // object identifiers met in room links, each + " "
-    std::string page_name;          // message 50 as the author wrote it, trimmed
+    SymbolTable symbols;                         // every variable, room and object declared
+    std::vector<std::string> room_link_objects;  // object identifiers met in room links, in order
+    std::string page_name;                       // message 50 as the author wrote it, trimmed
     std::string debug_file_name = "debug";
     std::string release_file_name = "release";
 

@@ -60,8 +60,8 @@ TEST(CompileObjects, NewProjectExitObject) {
     EXPECT_EQ(ids[10], "'',");
     EXPECT_EQ(ids[11], "'_uscitaStanzaBuia_',");
     EXPECT_EQ(ids[12], "'',");
-    EXPECT_EQ(o.build.definitions, "|_rStanzaBuia_||_rGiardino_||_uscitaStanzaBuia_|");
-    EXPECT_EQ(o.build.room_link_objects, " ");  // only the blank after the identifier
+    EXPECT_NE(o.build.symbols.find("_uscitaStanzaBuia_"), nullptr);
+    EXPECT_TRUE(o.build.room_link_objects.empty());
 }
 
 TEST(CompileObjects, EveryPropertyAndFlag) {
@@ -193,12 +193,18 @@ TEST(CompileObjects, FloatObjectsNeedBothDescriptions) {
     }
 }
 
-TEST(CompileObjects, DuplicatedObjectsIgnoreCaseAndMatchInsideLongerNames) {
+// Letter case aside, names are compared whole: an object whose name holds
+// another's is no duplicate of it, and a ":found:" name is found whole.
+TEST(CompileObjects, DuplicatedObjectsIgnoreCaseButCompareWholeNames) {
     Objects cased(lamp("_Lampada_") + lamp("_lampada_"), "");
     EXPECT_EQ(cased.compile(), "duplicated object: _lampada_");
     EXPECT_EQ(cased.log_texts().back(), "Found new object: _lampada_");
     Objects inner(lamp("_b_a_") + lamp("_a_"), "");
-    EXPECT_EQ(inner.compile(), "duplicated object: _a_");
+    EXPECT_EQ(inner.compile(), "(no error)");
+    Objects found(lamp("_b_") + ":found: _a_,_a_b_\r\n" + lamp("_a_") + lamp("_a_b_"), "");
+    EXPECT_EQ(found.compile(), "(no error)");
+    Objects missing(lamp("_b_") + ":found: _a_,_a_b_\r\n" + lamp("_a_"), "");
+    EXPECT_EQ(missing.compile(), "unknown :found: objects specification: _a_b_");
 }
 
 TEST(CompileObjects, ExitLinkRepeatedInTwoTextsIsADuplicatedObject) {
@@ -209,7 +215,7 @@ TEST(CompileObjects, ExitLinkRepeatedInTwoTextsIsADuplicatedObject) {
 
 TEST(CompileObjects, ObjectNamedLikeAVariableOrRoom) {
     Objects variable(lamp("_vLuce_"), "");
-    variable.build.definitions = "|_vLuce_|";
+    variable.build.symbols.declare({"_vLuce_", SymbolKind::variable, {}});
     EXPECT_EQ(variable.compile(), "duplicated definition: _vLuce_");
     Objects room(lamp("_rGiardino_") + exit_object);
     EXPECT_EQ(room.compile(), "duplicated definition: _rGiardino_");

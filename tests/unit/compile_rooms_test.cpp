@@ -52,8 +52,10 @@ TEST(CompileRooms, TwoRoomsWithLinksAndAStartRoom) {
     ASSERT_EQ(r.build.lstroom.size(), 80u);
     EXPECT_EQ(r.build.lstroom[2], "_rGiardino_");
     EXPECT_EQ(r.build.start_room, 1);
-    EXPECT_EQ(r.build.definitions, "|_rStanzaBuia_||_rGiardino_|");
-    EXPECT_EQ(r.build.room_link_objects, "_scrittaStanzaBuia_ _uscitaStanzaBuia_ _buio2_ ");
+    EXPECT_EQ(r.build.symbols.size(), 2u);
+    EXPECT_EQ(r.build.symbols.find("_rGiardino_")->kind, SymbolKind::room);
+    EXPECT_EQ(r.build.room_link_objects,
+              (std::vector<std::string>{"_scrittaStanzaBuia_", "_uscitaStanzaBuia_", "_buio2_"}));
     EXPECT_EQ(r.build.lsttmpdir, std::vector<std::string>{"_rStanzaBuia_"});
     EXPECT_EQ(r.build.reAddCond, "");  // the map is off and no room is a dialog room
     EXPECT_EQ(r.log_texts(), (std::vector<std::string>{
@@ -82,17 +84,17 @@ TEST(CompileRooms, NoRooms) {
 
 TEST(CompileRooms, ResetsTheBuffersOfTheDeclarationCompilers) {
     Rooms r("{3}\r\n_rA_\r\n");
-    for (std::string* buffer :
-         {&r.build.reAddCond, &r.build.reAddAction, &r.build.reAddMenu, &r.build.reAddCounter,
-          &r.build.reAddObj, &r.build.room_link_objects})
+    for (std::string* buffer : {&r.build.reAddCond, &r.build.reAddAction, &r.build.reAddMenu,
+                                &r.build.reAddCounter, &r.build.reAddObj})
         *buffer = "vecchio\r\n";
+    r.build.room_link_objects = {"_x_"};
     r.build.lstobjroom = {"_x_"};
     r.build.lsttmpdir = {"_rY_"};
     ASSERT_EQ(r.compile(), "(no error)");
-    for (const std::string* buffer :
-         {&r.build.reAddCond, &r.build.reAddAction, &r.build.reAddMenu, &r.build.reAddCounter,
-          &r.build.reAddObj, &r.build.room_link_objects})
+    for (const std::string* buffer : {&r.build.reAddCond, &r.build.reAddAction, &r.build.reAddMenu,
+                                      &r.build.reAddCounter, &r.build.reAddObj})
         EXPECT_EQ(*buffer, "");
+    EXPECT_TRUE(r.build.room_link_objects.empty());
     EXPECT_TRUE(r.build.lstobjroom.empty());
     EXPECT_TRUE(r.build.lsttmpdir.empty());
 }
@@ -209,10 +211,15 @@ TEST(CompileRooms, RenamedRoomKeepsItsTexts) {
               std::vector<std::string>{"if ((window.g_room == 1)) rdesc = ('prima dopo ');"});
 }
 
-TEST(CompileRooms, DefinitionsAreSearchedAsSubstrings) {
-    Rooms r("{1}\r\n_rBOSCO_\r\n");
-    r.build.definitions = "|_v_rBOSCO_|";
-    EXPECT_EQ(r.compile(), "duplicated definition: _rBOSCO_");
+// A room is no duplicate of a variable whose name holds its own; it is one
+// of a variable of the same name.
+TEST(CompileRooms, DefinitionsAreComparedAsWholeNames) {
+    Rooms inside("{1}\r\n_rBOSCO_\r\n");
+    inside.build.symbols.declare({"_v_rBOSCO_", SymbolKind::variable, {}});
+    EXPECT_EQ(inside.compile(), "(no error)");
+    Rooms same("{1}\r\n_rBOSCO_\r\n");
+    same.build.symbols.declare({"_rBOSCO_", SymbolKind::variable, {}});
+    EXPECT_EQ(same.compile(), "duplicated definition: _rBOSCO_");
 }
 
 TEST(CompileRooms, ExitToADeclaredRoomPasses) {

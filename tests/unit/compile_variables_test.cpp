@@ -34,7 +34,8 @@ TEST(CompileVariables, TemplateDeclarations) {
     EXPECT_EQ(names[99], "'',");
     ASSERT_EQ(v.build.lstvar.size(), 100u);
     EXPECT_EQ(v.build.lstvar[1], "_vMOVES_");
-    EXPECT_EQ(v.build.definitions, "|_vCOMPLETION_||_vMOVES_|");
+    ASSERT_EQ(v.build.symbols.size(), 2u);
+    EXPECT_EQ(v.build.symbols.find("_vMOVES_")->where.line, 3u);
     EXPECT_EQ(v.log_texts(), (std::vector<std::string>{
                                  "Merge file: " + v.project.file("variables.qnv"),
                                  "Added variable: 0:_vCOMPLETION_", "Added variable: 1:_vMOVES_"}));
@@ -47,7 +48,7 @@ TEST(CompileVariables, EmptyOrCommentOnlyFile) {
         EXPECT_TRUE(v.initialisation().empty());
         EXPECT_EQ(v.names(), std::vector<std::string>(100, "'',"));
         EXPECT_EQ(v.build.lstvar, std::vector<std::string>(100));
-        EXPECT_EQ(v.build.definitions, "");
+        EXPECT_EQ(v.build.symbols.size(), 0u);
     }
 }
 

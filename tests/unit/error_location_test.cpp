@@ -34,6 +34,8 @@ struct Breakage {
     std::string source;    // the source line as shown
     std::string caret;     // "" where the column is not known
     bool check_characters = false;
+    // A related place: its note line after the project folder's path, and its source line.
+    std::vector<std::string> note = {};
 };
 
 const std::string map_picture = "data:image/gif;base64,R0lGODlhAQABAAAAACw=";
@@ -78,7 +80,9 @@ const std::vector<Breakage> breakages = {
      "Error: duplicated room: _rStanzaBuia_",
      "rooms.qnr:18: error: duplicated room: _rStanzaBuia_",
      "    _rStanzaBuia_|_vGIARDINO_",
-     ""},
+     "",
+     false,
+     {"rooms.qnr:9: note: first declared here", "    _rStanzaBuia_"}},
     {"LinkToAnUndeclaredObject",
      {{"rooms.qnr", 13, "d\xC3\xA0 sul {giardino|_giardino_}."}},
      "Error: missing objects specification: _giardino_",
@@ -142,14 +146,21 @@ const std::vector<Breakage> breakages = {
      "Error: duplicated object: _chiave_",
      "objects.qno:41: error: duplicated object: _chiave_",
      "    {_chiave_}",
-     ""},
+     "",
+     false,
+     {"objects.qno:33: note: first declared here", "    {_chiave_}"}},
     {"DuplicatedExit",
      {{"rooms.qnr", 25,
        "alla scogliera. Alle tue spalle c'\xC3\xA8 la {stanza|_versoStanza_|entra|_rStanzaBuia_}"}},
      "Error: duplicated object: _versoStanza_",
      "rooms.qnr:25:48: error: duplicated object: _versoStanza_",
      "    alla scogliera. Alle tue spalle c'\xC3\xA8 la {stanza|_versoStanza_|entra|_rStanzaBuia_}",
-     std::string(51, ' ') + "^"},
+     std::string(51, ' ') + "^",
+     false,
+     {"rooms.qnr:25:48: note: first declared here",
+      "    alla scogliera. Alle tue spalle c'\xC3\xA8 la "
+      "{stanza|_versoStanza_|entra|_rStanzaBuia_}",
+      std::string(51, ' ') + "^"}},
     {"UnknownRoomOfAnObject",
      {{"objects.qno", 42, ":room: _rStanzaBuja_"}},
      "Error: unknown room: _rStanzaBuja_",
@@ -219,6 +230,8 @@ TEST_P(BrokenProject, LogsWhereTheFaultIsAfterTheErrorLine) {
     std::vector<std::string> expected = {breakage.error, project.folder + "/" + breakage.location,
                                          breakage.source};
     if (!breakage.caret.empty()) expected.push_back(breakage.caret);
+    for (std::size_t k = 0; k < breakage.note.size(); ++k)
+        expected.push_back(k == 0 ? project.folder + "/" + breakage.note[k] : breakage.note[k]);
     EXPECT_EQ(project.error_and_blocks(), expected);
 
     // The dialog shows the location line under the error.

@@ -19,7 +19,7 @@ TEST(MergeRoomLinks, RoomLinkBecomesAMarkerAndIsRecorded) {
     ASSERT_EQ(l.merge("C'è una {scritta|_scrittaStanzaBuia_} sul muro. "), "(no error)");
     EXPECT_EQ(l.result, "C'è una @c_scrittaStanzaBuia_@scritta@ sul muro. ");
     EXPECT_EQ(l.build.lstobjroom, std::vector<std::string>{"_scrittaStanzaBuia_"});
-    EXPECT_EQ(l.build.room_link_objects, "_scrittaStanzaBuia_ ");
+    EXPECT_EQ(l.build.room_link_objects, std::vector<std::string>{"_scrittaStanzaBuia_"});
     EXPECT_EQ(l.build.reAddObj, "");
     EXPECT_TRUE(l.build.lsttmpdir.empty());
     EXPECT_EQ(l.log_texts(), std::vector<std::string>{"Merge room object: _scrittaStanzaBuia_"});
@@ -39,7 +39,7 @@ TEST(MergeRoomLinks, ExitLinkDeclaresItsObject) {
               "// --------------------------------------\r\n");
     EXPECT_EQ(l.build.lsttmpdir, std::vector<std::string>{"_rBOSCO_"});
     EXPECT_EQ(l.build.lstobjroom, std::vector<std::string>{"_bosco15_"});
-    EXPECT_EQ(l.build.room_link_objects, "_bosco15_ ");
+    EXPECT_EQ(l.build.room_link_objects, std::vector<std::string>{"_bosco15_"});
 }
 
 TEST(MergeRoomLinks, DestinationKeepsFurtherBarsAndNothingIsTrimmed) {
@@ -54,7 +54,7 @@ TEST(MergeRoomLinks, SameLinkTwiceIsRecordedTwice) {
     ASSERT_EQ(l.merge("{a|_lume_} e {b|_lume_}"), "(no error)");
     EXPECT_EQ(l.result, "@c_lume_@a@ e @c_lume_@b@");
     EXPECT_EQ(l.build.lstobjroom, (std::vector<std::string>{"_lume_", "_lume_"}));
-    EXPECT_EQ(l.build.room_link_objects, "_lume_ _lume_ ");
+    EXPECT_EQ(l.build.room_link_objects, (std::vector<std::string>{"_lume_", "_lume_"}));
     EXPECT_EQ(l.log_texts().size(), 2u);
 }
 

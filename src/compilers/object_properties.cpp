@@ -7,6 +7,7 @@
 #include "foundation/build.h"
 #include "foundation/error.h"
 #include "foundation/parse_integer.h"
+#include "foundation/symbol_table.h"
 #include "foundation/text.h"
 
 namespace quenlo {
@@ -192,7 +193,19 @@ void read_flags(std::string_view line, ObjectRecord& object) {
         }
     }
     const std::string_view left = trim_view(rest);
-    if (!left.empty()) throw Error("unknown object property: " + std::string(left));
+    if (left.empty()) return;
+    Error error("unknown object property: " + std::string(left));
+    // A misspelt flag or property key: the word the author may have meant.
+    static const std::vector<std::string_view> known = {
+        "examinable",       "usable",           "takeable",       "wearable",     "talkable",
+        ":room:",           ":direction:",      ":weight.worn:",  ":weight:",     ":tag:",
+        ":desc.short:",     ":desc.long:",      ":desc.examine:", ":desc.found:", ":desc.talk:",
+        ":desc.next.talk:", ":desc.direction:", ":found:",        ":menu:"};
+    const std::string_view word = trim_view(line).substr(0, trim_view(line).find(' '));
+    const bool key = word.size() > 1 && word.ends_with(':');
+    if (const auto meant = nearest_name(key ? word : left.substr(0, left.find(' ')), known))
+        error.note("did you mean " + *meant + "?", {});
+    throw error;
 }
 
 }  // namespace quenlo

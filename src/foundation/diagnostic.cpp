@@ -23,8 +23,14 @@ std::vector<BlockLine> diagnostic_block(const Diagnostic& diagnostic) {
     } else {
         add_block(block, diagnostic.where, diagnostic.text, "error");
     }
-    for (const Note& note : diagnostic.notes)
-        if (note.where.known()) add_block(block, note.where, note.text, "note");
+    // A note without a place of its own (a name the author may have meant)
+    // follows the block alone.
+    for (const Note& note : diagnostic.notes) {
+        if (note.where.known())
+            add_block(block, note.where, note.text, "note");
+        else
+            block.push_back({"note: " + note.text, {}});
+    }
     return block;
 }
 

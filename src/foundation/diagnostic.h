@@ -36,8 +36,8 @@ struct BlockLine {
 
 // The block of the log that shows a diagnostic placed in a file, as compilers
 // show them: "PATH:LINE:COLUMN: error: TEXT" (or "warning: TEXT [name]"), the
-// source line and a caret, then a "note:" block of each note that has a
-// place. Empty for a diagnostic without a place.
+// source line and a caret, then a "note:" block of each note, or a "note:"
+// line alone for a note without a place. Empty for a diagnostic without a place.
 std::vector<BlockLine> diagnostic_block(const Diagnostic& diagnostic);
 
 }  // namespace quenlo

@@ -2,6 +2,7 @@
 
 #include "checks/escape_text.h"
 #include "foundation/build.h"
+#include "foundation/source_location.h"
 #include "foundation/text.h"
 #include "foundation/work_buffer.h"
 
@@ -17,6 +18,13 @@ bool ends_block(std::string_view line) {
     const bool object_header =
         line.starts_with("{_") && line.ends_with("_}") && count_code_points(line) >= 5;
     return property_key || object_header;
+}
+
+// ":weight: 5" or ":examinable": what a property or flag line looks like,
+// and no line of menu code does.
+bool looks_like_property(std::string_view line) {
+    return line.size() > 1 && line.front() == ':' &&
+           ((line[1] >= 'a' && line[1] <= 'z') || (line[1] >= 'A' && line[1] <= 'Z'));
 }
 
 // The menus' code goes on to the script-string conversion, which reads a
@@ -40,8 +48,7 @@ std::string translate_menu_line(std::string_view line) {
                std::string(add_verb_tail);
     if (line.starts_with("++"))
         return "f_additem(node," + std::string(between(2, 1)) + std::string(add_verb_tail);
-    if (line.starts_with("-\""))
-        return "f_addvm('" + menu_text(escape_text(between(2, 2))) + "');";
+    if (line.starts_with("-\"")) return "f_addvm('" + menu_text(escape_text(between(2, 2))) + "');";
     if (line == "-f_inventory();") return "f_inventory();";
     if (line.starts_with('-'))  // taken literally, but kept inside its string
         return "f_addvm('" + menu_text(literal_string_content(between(1, 1))) + "');";
@@ -65,6 +72,14 @@ void compile_menu_block(Build& build, const std::vector<std::string>& lines, std
         const std::string_view line = trim_view(lines[index]);
         if (line.empty() || (line.size() > 1 && line.starts_with("//"))) continue;
         if (ends_block(line)) break;
+        if (looks_like_property(line))
+            build.warnings.push_back(
+                {Severity::warning,
+                 "property line after :menu: becomes part of the menu code; :menu: must be the "
+                 "object's last property",
+                 line_location(build.path("objects.qno"), lines, index),
+                 {},
+                 "property-after-menu"});
         add(" " + translate_menu_line(line), index + 1);
     }
     add("}");

@@ -135,6 +135,7 @@ private:
             }
             object_ = ObjectRecord{};
             object_.id = id;
+            found_start_ = found_.size();
             open_ = true;
             header_ = i;
             ++i;
@@ -221,6 +222,24 @@ private:
         flushed_upper_.emplace(upper, id);
         build_.lstobj.push_back(id);
         header_lines_.emplace(id, header_);
+        record_facts(kind);
+    }
+
+    void record_facts(ObjectKind kind) {
+        ObjectFacts facts;
+        facts.id = object_.id;
+        facts.where = place(header_);  // the exits of links need none: they always lead somewhere
+        facts.fixed = kind == ObjectKind::fixed;
+        facts.exit = header_ >= source_.own_lines || !object_.desc_direction.empty();
+        facts.room = object_.room;
+        facts.direction = object_.direction;
+        facts.examinable = object_.examinable != 0;
+        facts.takeable = object_.takeable != 0;
+        facts.weight = object_.weight;
+        if (found_start_ < found_.size()) facts.found = place(found_[found_start_].line);
+        for (std::size_t k = found_start_; k < found_.size(); ++k)
+            facts.found_names.push_back(found_[k].name);
+        build_.objects.push_back(std::move(facts));
     }
 
     Build& build_;
@@ -233,6 +252,7 @@ private:
     ObjectRecord object_;
     bool open_ = false;
     std::vector<FoundName> found_;  // the ":found:" names, emptied once seen as objects
+    std::size_t found_start_ = 0;   // the first of them that the open object gave
     std::map<std::string, std::string> flushed_upper_;  // every object written: ID to id
     std::string code_;                                  // one f_addobj call per object
 };

@@ -10,6 +10,7 @@
 
 #include "foundation/build_log.h"
 #include "foundation/diagnostic.h"
+#include "foundation/script_calls.h"
 #include "foundation/source_location.h"
 #include "foundation/symbol_table.h"
 
@@ -20,6 +21,22 @@ struct Switches {
     bool skip_unknown_check = false;
     bool skip_characters_check = true;
     bool skip_images_merging = false;
+};
+
+// What the objects compiler learnt of an object, for the checks that look at
+// the whole game.
+struct ObjectFacts {
+    std::string id;
+    SourceLocation where;  // its header; not known() for the exit of a link
+    bool fixed = false;    // named by a link of a room's text
+    bool exit = false;     // an exit: declared by an exit link, or with ":desc.direction:"
+    int room = 0;          // 0 out of play, -1 carried, -2 worn, else a room index
+    int direction = 0;     // the room an exit leads to; 0 none
+    bool examinable = false;
+    bool takeable = false;  // takeable or wearable
+    int weight = 0;
+    SourceLocation found;                  // its first ":found:" line; not known() without one
+    std::vector<std::string> found_names;  // the objects its ":found:" lines name
 };
 
 class Build {
@@ -81,6 +98,9 @@ public:
     // `reAddMenu`, 0 for the lines that frame a menu.
     std::vector<GeneratedLine> generated_lines;
     std::vector<std::size_t> reAddMenu_lines;
+
+    std::vector<ObjectFacts> objects;     // in the order compiled
+    std::vector<ScriptUses> script_uses;  // of each script file merged
 
     // The silent faults found on the way; none of them fails the build.
     std::vector<Diagnostic> warnings;

@@ -11,6 +11,7 @@
 #include "backend/rewrite_script_code.h"
 #include "checks/check_characters.h"
 #include "checks/escape_text.h"
+#include "checks/silent_faults.h"
 #include "compilers/compile_messages.h"
 #include "compilers/compile_objects.h"
 #include "compilers/compile_rooms.h"
@@ -116,6 +117,7 @@ void run_phases(Build& build, const BaseScript& base) {
     merge_menus(build);
     build.poll_stop();
     merge_script_sections(build);
+    warn_about_silent_faults(build);
     rewrite_script_code(build);
     check_unknown_identifiers(build);
     merge_images(build);

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "checks/escape_text.h"
+#include "checks/script_calls.h"
 #include "checks/script_lexer.h"
 #include "foundation/build.h"
 #include "foundation/error.h"
@@ -192,6 +193,7 @@ void merge_script(Build& build, std::string_view file_name, std::string_view pla
                   std::string_view prefix) {
     build.log.log_line("%Merging " + std::string(file_name) + " ...");
     const std::string source = read_text(build.path(file_name));
+    build.script_uses.push_back(scan_script_uses(source, file_name));
     std::string section(prefix);
     section += crlf;
     section += crlf;

@@ -1,0 +1,33 @@
+#pragma once
+// What an author's script does with the game's names, as data: every call of
+// a function with its arguments, where the argument is one double-quoted text
+// or one number, and every name the code uses. The checks that look at the
+// whole game read these; nothing parses the script text again.
+
+#include <cstddef>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace quenlo {
+
+struct ScriptArgument {
+    enum class Kind { text, number, other };
+    Kind kind = Kind::other;
+    std::string value;  // a text's content without its quotes, a number's digits
+};
+
+struct ScriptCall {
+    std::string function;  // "f_moveplayer"
+    std::vector<ScriptArgument> arguments;
+    std::size_t line = 0;  // of the function's name, from 1
+    std::size_t column = 0;
+};
+
+struct ScriptUses {
+    std::string file;  // the project file's name
+    std::vector<ScriptCall> calls;
+    std::unordered_set<std::string> names;  // every name of the code
+};
+
+}  // namespace quenlo

@@ -29,7 +29,25 @@ struct Room {
     std::size_t identifier_line = 0;
     std::array<std::size_t, texts_per_room> first_line{};  // of each text, from 1
     std::array<std::size_t, texts_per_room> last_line{};
+    std::array<std::vector<std::size_t>, texts_per_room> lines;  // indexes of each text's lines
 };
+
+// The place of character `offset` of a room text, whose lines are joined
+// trimmed, each followed by a blank.
+SourceLocation text_place(const std::string& path, const std::vector<std::string>& lines,
+                          const std::vector<std::size_t>& text_lines, std::size_t offset) {
+    for (const std::size_t index : text_lines) {
+        const std::string_view line = lines[index];
+        const std::string_view trimmed = trim_view(line);
+        if (offset <= trimmed.size()) {
+            const std::size_t lead = static_cast<std::size_t>(trimmed.data() - line.data());
+            return line_location(path, lines, index,
+                                 count_code_points(line.substr(0, lead + offset)) + 1);
+        }
+        offset -= trimmed.size() + 1;
+    }
+    return {};
+}
 
 // Reads the lines of "rooms.qnr" into the room slots.
 class RoomScanner {
@@ -142,6 +160,7 @@ private:
         room.texts[text_].append(line);
         room.texts[text_] += ' ';
         if (room.first_line[text_] == 0) room.first_line[text_] = line_ + 1;
+        room.lines[text_].push_back(line_);
         room.last_line[text_] = line_ + 1;
     }
 
@@ -209,9 +228,15 @@ void compile_rooms(Build& build) {
         const Room& room = scanner.rooms()[n];
         const int texts = room.selector >= 0 ? texts_per_room : 1;
         for (int k = 0; k < texts && !room.texts[k].empty(); ++k) {
-            const std::string text = locating_errors(
-                [&] { return line_location(path, lines, room.header_line); },
-                [&] { return escape_text(merge_room_links(build, room.texts[k], identifier)); });
+            const std::string text =
+                locating_errors([&] { return line_location(path, lines, room.header_line); },
+                                [&] {
+                                    const auto place_of = [&](std::size_t offset) {
+                                        return text_place(path, lines, room.lines[k], offset);
+                                    };
+                                    return escape_text(merge_room_links(build, room.texts[k],
+                                                                        identifier, place_of));
+                                });
             std::string line = description_line(n, room, k + 1, text);
             append_line(code, line);
             build.note_generated(std::move(line), "rooms.qnr", room.first_line[k],

@@ -69,8 +69,13 @@ void declare_exit(Build& build, const Link& link, std::string_view room) {
 
 }  // namespace
 
-std::string merge_room_links(Build& build, std::string_view text, std::string_view room) {
-    const auto fail = [&] { return Error("failed object merging: " + std::string(text)); };
+std::string merge_room_links(Build& build, std::string_view text, std::string_view room,
+                             const TextPlaces& place_of) {
+    const auto fail = [&](std::size_t at) {
+        Error error("failed object merging: " + std::string(text));
+        if (place_of) error.locate(place_of(at));
+        return error;
+    };
     std::string out;
     out.reserve(text.size() + 16);
     // Everything before `from` is done and holds no brace and no bar, so the
@@ -81,7 +86,7 @@ std::string merge_room_links(Build& build, std::string_view text, std::string_vi
         const std::size_t close = text.find('}', from);
         const std::size_t bar = text.find('|', from);
         const auto link = read_link(text, open, close, bar);
-        if (!link) throw fail();
+        if (!link) throw fail(open);
         if (link->is_exit) declare_exit(build, *link, room);
 
         out.append(text, from, open - from);

@@ -95,12 +95,12 @@ const std::vector<Breakage> breakages = {
      "alghe. Su una parete qualcuno ha inciso una {scritta|_scrittaStanzaBuia_}; in un angolo "
      "c'\xC3\xA8 un vecchio {baule|_baule_} di legno. Una {porta|_uscitaStanzaBuia_} "
      "sgangherata d\xC3\xA0 sul {giardino}. ",
-     "rooms.qnr:8: error: failed object merging: Sei in una stanza buia e umida, che odora di "
+     "rooms.qnr:13:8: error: failed object merging: Sei in una stanza buia e umida, che odora di "
      "sale e di alghe. Su una parete qualcuno ha inciso una {scritta|_scrittaStanzaBuia_}; in "
      "un angolo c'\xC3\xA8 un vecchio {baule|_baule_} di legno. Una {porta|_uscitaStanzaBuia_} "
      "sgangherata d\xC3\xA0 sul {giardino}. ",
-     "    {*1}",
-     ""},
+     "    d\xC3\xA0 sul {giardino}.",
+     std::string(11, ' ') + "^"},
     {"NameInARoomDescription",
      {{"rooms.qnr", 13, "d\xC3\xA0 sul giardino_nord."}},
      "Error: Unknown objects/rooms/variables: \r\n"

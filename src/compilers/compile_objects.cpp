@@ -135,6 +135,7 @@ private:
             }
             object_ = ObjectRecord{};
             object_.id = id;
+            room_line_ = takeable_line_ = header_;
             found_start_ = found_.size();
             open_ = true;
             header_ = i;
@@ -144,9 +145,16 @@ private:
             ++i;
         } else if (line == ":menu:") {
             compile_menu_block(build_, lines, i, object_.id);
-        } else if (!read_property(build_, lines, i, line, object_, found_)) {
-            read_flags(line, object_);
-            ++i;
+        } else {
+            const std::size_t at = i;
+            const int takeable = object_.takeable;
+            if (read_property(build_, lines, i, line, object_, found_)) {
+                if (line.starts_with(":room:")) room_line_ = at;
+            } else {
+                read_flags(line, object_);
+                if (takeable == 0 && object_.takeable != 0) takeable_line_ = at;
+                ++i;
+            }
         }
     }
 
@@ -206,8 +214,17 @@ private:
         std::vector<std::string>& linked = build_.room_link_objects;
         if (std::find(linked.begin(), linked.end(), id) != linked.end()) {
             kind = ObjectKind::fixed;
-            if (object_.room != 0 || object_.takeable != 0)
-                throw Error("wrong propriety for fixed object: " + id);
+            if (object_.room != 0 || object_.takeable != 0) {
+                // At the line that breaks the rule, and the link that makes the rule.
+                Error error("wrong propriety for fixed object: " + id,
+                            place(object_.room != 0 ? room_line_ : takeable_line_));
+                SourceLocation link = find_in_file(build_.path("rooms.qnr"), "|" + id + "}");
+                if (link.column > 0) {
+                    ++link.column;
+                    error.note("a link of a room's text names it, which makes it fixed", link);
+                }
+                throw error;
+            }
         } else if (object_.desc_short.empty() || object_.desc_long.empty()) {
             throw Error("Missing short/long description for float object: " + id);
         }
@@ -251,8 +268,10 @@ private:
     bool done_ = false;
     ObjectRecord object_;
     bool open_ = false;
-    std::vector<FoundName> found_;  // the ":found:" names, emptied once seen as objects
-    std::size_t found_start_ = 0;   // the first of them that the open object gave
+    std::vector<FoundName> found_;   // the ":found:" names, emptied once seen as objects
+    std::size_t found_start_ = 0;    // the first of them that the open object gave
+    std::size_t room_line_ = 0;      // the open object's ":room:" line
+    std::size_t takeable_line_ = 0;  // its flag line that made it takeable
     std::map<std::string, std::string> flushed_upper_;  // every object written: ID to id
     std::string code_;                                  // one f_addobj call per object
 };

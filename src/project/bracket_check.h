@@ -1,7 +1,9 @@
 #pragma once
 // "Check parentheses": counts ( ) [ ] { } block by block in the script files
-// and the objects file, and reports the first block whose counts differ, with
-// its text, so the author finds an unbalanced bracket before the browser does.
+// (their code only, not strings, texts or comments) and the objects file, and
+// reports the first block whose counts differ, with its text and the place of
+// its first bracket that does not match, so the author finds an unbalanced
+// bracket before the browser does.
 
 #include <string>
 #include <string_view>

@@ -22,11 +22,20 @@ protected:
         lines.push_back("...OK!");
         return lines;
     }
-    std::vector<std::string> error_lines(const std::string& file, const std::string& entry) const {
+    // The error entry, then the place of the first bracket that does not
+    // match: `line`, `column`, the bracket and the source line.
+    std::vector<std::string> error_lines(const std::string& file, const std::string& entry,
+                                         int line, int column, char bracket,
+                                         const std::string& source) const {
         auto lines = checked_lines(file);
         lines.push_back(entry);
+        lines.push_back(project.file(file) + ":" + std::to_string(line) + ":" +
+                        std::to_string(column) + ": error: " + bracket + " does not match");
+        lines.push_back("    " + source);
+        lines.push_back(std::string(3 + column, ' ') + "^");
         return lines;
     }
+    const std::string& entry() const { return sink.lines.at(2).text; }
 
     test::TempProject project;
     test::RecordingLog sink;
@@ -44,23 +53,32 @@ TEST_F(BracketCheck, AFileWithoutDividersIsOneBlock) {
 TEST_F(BracketCheck, APairSplitByADividerUnbalancesTheFirstBlock) {
     EXPECT_FALSE(check("if (a\r\n//=\r\n) {}\r\n"));
     EXPECT_EQ(sink.texts(),
-              error_lines("actions.qna", "Error:\r\nNumber of ( ) do not match:\r\nif (a"));
-    EXPECT_EQ(sink.lines.back().colour, LogColour::red);
+              error_lines("actions.qna", "Error:\r\nNumber of ( ) do not match:\r\nif (a", 1, 4,
+                          '(', "if (a"));
+    EXPECT_EQ(sink.lines[2].colour, LogColour::red);
+    EXPECT_EQ(sink.lines[3].link, project.file("actions.qna"));
 }
 
-TEST_F(BracketCheck, BracketsInStringsAndCommentsCount) {
-    EXPECT_FALSE(check("f_show(\"Ciao :)\");\r\n"));
-    EXPECT_EQ(sink.lines.back().text,
-              "Error:\r\nNumber of ( ) do not match:\r\nf_show(\"Ciao :)\");");
+// In scripts only code counts: a smiley in a text, a bracket in a comment or
+// a string are no brackets. The objects file is text, where all of them count.
+TEST_F(BracketCheck, BracketsOfScriptTextsAndCommentsDoNotCount) {
+    EXPECT_TRUE(check("f_show(\"Ciao :)\"); f('(');\r\n// [nota\r\n/* { */ x = `)`;\r\n"));
     sink.lines.clear();
-    EXPECT_FALSE(check("// [nota\r\nx = 1;"));
-    EXPECT_EQ(sink.lines.back().text,
-              "Error:\r\nNumber of [ ] do not match:\r\n// [nota\r\nx = 1;");
+    EXPECT_FALSE(check("f_show(\"Ciao :)\";\r\n"));
+    EXPECT_EQ(
+        sink.texts(),
+        error_lines("actions.qna", "Error:\r\nNumber of ( ) do not match:\r\nf_show(\"Ciao :)\";",
+                    1, 7, '(', "f_show(\"Ciao :)\";"));
+    sink.lines.clear();
+    project.write("objects.qno", ":desc.examine: Sorride :)\r\n");
+    EXPECT_FALSE(check_file(project.file("objects.qno"), log));
+    EXPECT_EQ(sink.lines.at(3).text,
+              project.file("objects.qno") + ":1:25: error: ) does not match");
 }
 
 TEST_F(BracketCheck, EveryUnbalancedKindIsReportedRoundFirst) {
     EXPECT_FALSE(check("//=\r\na = [1];\r\n{ f(\r\n//=\r\n"));
-    EXPECT_EQ(sink.lines.back().text,
+    EXPECT_EQ(entry(),
               "Error:\r\nNumber of ( ) do not match:\r\nNumber of { } do not match:\r\n"
               "a = [1];\r\n{ f(");
 }
@@ -68,7 +86,8 @@ TEST_F(BracketCheck, EveryUnbalancedKindIsReportedRoundFirst) {
 TEST_F(BracketCheck, OnlyTheFirstUnbalancedBlockIsReported) {
     EXPECT_FALSE(check("ok();\r\n//=\r\n  bad(\r\n//=\r\nworse{\r\n"));
     EXPECT_EQ(sink.texts(),
-              error_lines("actions.qna", "Error:\r\nNumber of ( ) do not match:\r\n  bad("));
+              error_lines("actions.qna", "Error:\r\nNumber of ( ) do not match:\r\n  bad(", 3, 6,
+                          '(', "  bad("));
 }
 
 TEST_F(BracketCheck, EmptyFilesAndDividersOnlyAreFine) {
@@ -81,7 +100,7 @@ TEST_F(BracketCheck, EmptyFilesAndDividersOnlyAreFine) {
 
 TEST_F(BracketCheck, ADividerMayHaveBlanksButNoOtherCharacters) {
     EXPECT_FALSE(check("(\r\n\t //= \r\n)\r\n"));
-    EXPECT_EQ(sink.lines.back().text, "Error:\r\nNumber of ( ) do not match:\r\n(");
+    EXPECT_EQ(entry(), "Error:\r\nNumber of ( ) do not match:\r\n(");
     sink.lines.clear();
     EXPECT_TRUE(check("(\r\n//==\r\n)\r\n"));
     EXPECT_EQ(sink.texts(), ok_lines("actions.qna"));
@@ -112,7 +131,7 @@ TEST_F(BracketCheck, TheCommandStopsAtTheFirstUnbalancedFile) {
     EXPECT_FALSE(check_parentheses(project.path(), log));
     std::vector<std::string> expected = ok_lines("actions.qna");
     for (const auto& line :
-         error_lines("counters.qna", "Error:\r\nNumber of { } do not match:\r\n{"))
+         error_lines("counters.qna", "Error:\r\nNumber of { } do not match:\r\n{", 1, 1, '{', "{"))
         expected.push_back(line);
     EXPECT_EQ(sink.texts(), expected);
 }
@@ -126,7 +145,7 @@ TEST_F(BracketCheck, TheCommandGoesOnAfterAnUnreadableFile) {
     expected.push_back("...OK!");
     for (const auto& line : ok_lines("conditions.qna")) expected.push_back(line);
     for (const auto& line :
-         error_lines("objects.qno", "Error:\r\nNumber of [ ] do not match:\r\n]"))
+         error_lines("objects.qno", "Error:\r\nNumber of [ ] do not match:\r\n]", 1, 1, ']', "]"))
         expected.push_back(line);
     EXPECT_EQ(sink.texts(), expected);
 }
@@ -134,8 +153,7 @@ TEST_F(BracketCheck, TheCommandGoesOnAfterAnUnreadableFile) {
 TEST_F(BracketCheck, ReportsTheBlockAsDecodedText) {
     // Windows-1252 "è" reads as UTF-8 "è".
     EXPECT_FALSE(check("f_show('c\xE8'\r\n"));
-    EXPECT_EQ(sink.lines.back().text,
-              "Error:\r\nNumber of ( ) do not match:\r\nf_show('c\xC3\xA8'");
+    EXPECT_EQ(entry(), "Error:\r\nNumber of ( ) do not match:\r\nf_show('c\xC3\xA8'");
 }
 
 }  // namespace

@@ -8,6 +8,9 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     # The live preview's web server.
     libcpp-httplib-dev pkg-config curl
+    # The engine of Firefox ESR that compiles the pages' scripts to find their
+    # syntax errors.
+    libmozjs-102-dev
     qt6-base-dev
     xvfb xauth
     chromium firefox-esr fonts-liberation fonts-dejavu-core

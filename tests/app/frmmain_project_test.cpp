@@ -240,10 +240,15 @@ private slots:
             "Error:",
             "Number of { } do not match:",
             "if (a) {",
-            "  f_show(\"x\");"};
+            "  f_show(\"x\");",
+            q(project + "/conditions.qna:3:8: error: { does not match"),
+            "    if (a) {",
+            "           ^"};
         QCOMPARE(lines, expected);
         QCOMPARE(f.relog()->line_colour(start + 1), olive);
-        for (int i = start + 8; i < start + 12; ++i) QCOMPARE(f.relog()->line_colour(i), red);
+        for (int i = start + 8; i < start + 13; ++i) QCOMPARE(f.relog()->line_colour(i), red);
+        // The place of the bracket links to its file.
+        QCOMPARE(f.relog()->line_link(start + 12), QUrl::fromLocalFile(q(project + "/conditions.qna")));
         QVERIFY(f.dialogs.messages.empty());
     }
 

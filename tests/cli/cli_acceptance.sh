@@ -95,10 +95,11 @@ check "new with two folders is a usage error" "[ $rc -eq 2 ] && [ ! -e '$work/a'
 NO_COLOR=1 "$cli" check "$n" > "$work/out" 2>&1; rc=$?
 check "check of a new project exits 0" "[ $rc -eq 0 ] && [ \$(grep -cx '...OK!' '$work/out') -eq 4 ]"
 check "check names each file" "grep -qx 'Checking ( ) \[ \] { } in file: $n/objects.qno' '$work/out'"
-printf 'ok();\r\n//=\r\nf_show(":)");\r\n' > "$n/counters.qna"
+printf 'ok();\r\n//=\r\nf_show(":)";\r\n' > "$n/counters.qna"
 NO_COLOR=1 "$cli" check "$n" > "$work/out" 2>&1; rc=$?
 check "unbalanced block exits 1" "[ $rc -eq 1 ]"
-check "unbalanced block reported on its own lines" "[ \"\$(tail -3 '$work/out')\" = \"\$(printf 'Error:\\nNumber of ( ) do not match:\\nf_show(\\\":)\\\");')\" ]"
+check "unbalanced block reported on its own lines" "[ \"\$(tail -6 '$work/out' | head -3)\" = \"\$(printf 'Error:\\nNumber of ( ) do not match:\\nf_show(\\\":)\\\";')\" ]"
+check "unbalanced block shows where its bracket is" "tail -3 '$work/out' | head -1 | grep -qx '$n/counters.qna:3:7: error: ( does not match'"
 check "check stops at the first unbalanced file" "! grep -q 'conditions.qna' '$work/out'"
 "$cli" check "$work/nowhere" > "$work/out" 2>&1; rc=$?
 check "check of a missing folder" "[ $rc -eq 1 ] && grep -qx 'Error: unable to find project folder!' '$work/out'"

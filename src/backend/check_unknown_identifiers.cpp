@@ -11,9 +11,9 @@
 #include "backend/ordered_replacement.h"
 #include "backend/rewrite_script_code.h"
 #include "backend/runtime_names.h"
+#include "checks/line_annotation.h"
 #include "foundation/build.h"
 #include "foundation/error.h"
-#include "foundation/parse_integer.h"
 #include "foundation/text.h"
 
 namespace quenlo {
@@ -55,21 +55,6 @@ std::string unknown_name(std::string_view left) {
     while (start > 0 && is_name_character(left[start - 1])) --start;
     while (end < left.size() && is_name_character(left[end])) ++end;
     return std::string(left.substr(start, end - start));
-}
-
-// "// actions.qna line:12", the comment that the script sections put before
-// each of their lines: the file and its line number.
-std::optional<std::pair<std::string, std::size_t>> annotated_source(std::string_view comment) {
-    comment = trim_view(comment);
-    constexpr std::string_view head = "// ";
-    constexpr std::string_view mark = " line:";
-    const std::size_t at = comment.rfind(mark);
-    if (!comment.starts_with(head) || at == std::string_view::npos || at <= head.size())
-        return std::nullopt;
-    const auto number = parse_integer(comment.substr(at + mark.size()));
-    if (!number || *number < 1) return std::nullopt;
-    return std::pair{std::string(comment.substr(head.size(), at - head.size())),
-                     static_cast<std::size_t>(*number)};
 }
 
 // A reported line of the page and what is left of it.

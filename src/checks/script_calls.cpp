@@ -26,6 +26,8 @@ bool is_blank(char c) {
 // One parenthesis, bracket or brace still open; a call's parenthesis gathers
 // its arguments.
 struct Frame {
+    char opener = 0;
+    std::size_t line = 0, column = 0;  // of the opener
     bool call = false;
     ScriptCall made;
     std::size_t tokens = 0;  // of the argument being read
@@ -52,7 +54,11 @@ public:
         end_word();
     }
 
-    ScriptUses take() { return std::move(uses_); }
+    ScriptUses take() {
+        if (!frames_.empty())
+            note_unmatched(frames_.front().opener, frames_.front().line, frames_.front().column);
+        return std::move(uses_);
+    }
 
 private:
     void code(char c, ScriptEdge edge) {
@@ -70,22 +76,22 @@ private:
             case ScriptEdge::block_open:
             case ScriptEdge::object_open:
             case ScriptEdge::substitution_open:
-                open(false);
+                open('{', false);
                 return;
             case ScriptEdge::block_close:
             case ScriptEdge::object_close:
             case ScriptEdge::substitution_close:
-                close();
+                close('}');
                 return;
             default:
                 break;
         }
         if (c == '(') {
-            open(!called_.empty() && !is_keyword(called_));
+            open('(', !called_.empty() && !is_keyword(called_));
         } else if (c == '[') {
-            open(false);
+            open('[', false);
         } else if (c == ')' || c == ']') {
-            close();
+            close(c);
         } else if (c == ',' && !frames_.empty() && frames_.back().call) {
             finish_argument(frames_.back());
         } else {
@@ -126,23 +132,33 @@ private:
         if (++frame.tokens == 1) frame.argument = {kind, value};
     }
 
-    void open(bool call) {
+    void open(char opener, bool call) {
         token(ScriptArgument::Kind::other, {});  // a nested part is one more token
         Frame frame;
+        frame.opener = opener;
+        frame.line = line_;
+        frame.column = column_;
         frame.call = call;
         if (call) frame.made = {called_, {}, called_line_, called_column_};
         frames_.push_back(std::move(frame));
         called_.clear();
     }
 
-    void close() {
+    void close(char closer) {
         called_.clear();
-        if (frames_.empty()) return;  // unbalanced: the parser tells the author
+        static constexpr std::string_view pairs = "()[]{}";
+        if (frames_.empty() || pairs[pairs.find(frames_.back().opener) + 1] != closer)
+            note_unmatched(closer, line_, column_);
+        if (frames_.empty()) return;
         Frame frame = std::move(frames_.back());
         frames_.pop_back();
         if (!frame.call) return;
         if (frame.tokens > 0 || !frame.made.arguments.empty()) finish_argument(frame);
         uses_.calls.push_back(std::move(frame.made));
+    }
+
+    void note_unmatched(char bracket, std::size_t line, std::size_t column) {
+        if (uses_.unmatched.bracket == 0) uses_.unmatched = {bracket, line, column};
     }
 
     static void finish_argument(Frame& frame) {

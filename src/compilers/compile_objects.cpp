@@ -98,8 +98,12 @@ public:
             identifiers += crlf;
             for (FoundName& found : found_)
                 if (found.name == id) found.name.clear();
-            if (const Symbol* earlier =
-                    build_.symbols.declare({id, SymbolKind::object, header_place(id)}))
+            // The header's place is cheap; an exit's link is looked for only
+            // when it is needed.
+            const auto header = header_lines_.find(id);
+            const SourceLocation declared =
+                header == header_lines_.end() ? SourceLocation{} : place(header->second);
+            if (const Symbol* earlier = build_.symbols.declare({id, SymbolKind::object, declared}))
                 throw Error("duplicated definition: " + id, header_place(id))
                     .note("first declared here", earlier->where);
         }

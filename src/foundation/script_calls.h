@@ -24,10 +24,18 @@ struct ScriptCall {
     std::size_t column = 0;
 };
 
+// A bracket of code that nothing closes, or that closes what it does not open.
+struct UnmatchedBracket {
+    char bracket = 0;  // 0: every bracket matches
+    std::size_t line = 0;
+    std::size_t column = 0;
+};
+
 struct ScriptUses {
     std::string file;  // the project file's name
     std::vector<ScriptCall> calls;
     std::unordered_set<std::string> names;  // every name of the code
+    UnmatchedBracket unmatched;             // the first one
 };
 
 }  // namespace quenlo

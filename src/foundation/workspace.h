@@ -3,12 +3,15 @@
 // the base script. The window owns one; so does the command line.
 
 #include <atomic>
+#include <memory>
 #include <string>
 
 #include "foundation/base_script.h"
 #include "foundation/build.h"
 
 namespace quenlo {
+
+class ScriptParser;
 
 inline constexpr std::string_view quenlo_version = "v3.6";
 
@@ -18,6 +21,9 @@ struct Workspace {
     Switches switches;
     std::atomic<bool> stop{false};
     BaseScript reDefault;  // replaced by every "base.qn" loaded, never restored
+    // The JavaScript parser that checks the pages, started by the first build
+    // and kept for the next ones.
+    std::shared_ptr<ScriptParser> parser;
 };
 
 }  // namespace quenlo

@@ -24,6 +24,8 @@
 #include "foundation/source_location.h"
 #include "foundation/text.h"
 #include "foundation/workspace.h"
+#include "generator/check_page_scripts.h"
+#include "jsparser/script_parser.h"
 #include "merges/map_merge.h"
 #include "merges/script_sections.h"
 #include "merges/story_texts.h"
@@ -95,7 +97,7 @@ void store_debug_page(Build& build) {
 }
 
 // The phases in the order that makes each table complete before it is read.
-void run_phases(Build& build, const BaseScript& base) {
+void run_phases(Build& build, const BaseScript& base, const ScriptParser& parser) {
     build.redebug = base.html_part();
     log_start_line(build);
     check_source_characters(build);
@@ -122,7 +124,9 @@ void run_phases(Build& build, const BaseScript& base) {
     check_unknown_identifiers(build);
     merge_images(build);
     store_debug_page(build);
+    PageScriptCheck scripts(build, parser);
     if (build.release) make_release_page(build);
+    scripts.finish(build);
     write_output_files(build);
 }
 
@@ -197,10 +201,12 @@ BuildResult generate(Workspace& workspace, BuildLog& log, BuildUi& ui, bool rele
 
     ui.set_building(true);
     workspace.stop = false;
+    // The engine starts on its own thread while the phases run.
+    if (!workspace.parser) workspace.parser = std::make_shared<ScriptParser>();
     BuildResult result;
     Build build(workspace.project_folder, workspace.switches, release, log, workspace.stop);
     try {
-        run_phases(build, workspace.reDefault);
+        run_phases(build, workspace.reDefault, *workspace.parser);
         result.succeeded = true;
         result.pages.push_back(build.path(build.debug_file_name + ".html"));
         if (build.release) result.pages.push_back(build.path(build.release_file_name + ".html"));

@@ -107,10 +107,11 @@ void check_no_temporary_file(const FolderSnapshot& after) {
 }
 
 // The log's last error line followed by the location line of each of its
-// blocks, when every line between it and the closing empty line belongs to a
-// block: "PATH:LINE[:COLUMN]: error: TEXT", the source line indented by four
-// blanks, and a caret line of blanks and "^" where the column is known. An
-// empty list when the log does not end that way.
+// error blocks, when every line between it and the closing empty line belongs
+// to a block: "PATH:LINE[:COLUMN]: error: TEXT" (or "warning:", "note:"), the
+// source line indented by four blanks, and a caret line of blanks and "^"
+// where the column is known; or a "note: TEXT" line alone. An empty list when
+// the log does not end that way.
 std::vector<std::string> location_lines_after_error(const std::vector<std::string>& lines) {
     std::size_t error = lines.size();
     while (error > 0 && !lines[error - 1].starts_with("Error: ")) --error;
@@ -118,10 +119,16 @@ std::vector<std::string> location_lines_after_error(const std::vector<std::strin
     std::vector<std::string> found = {lines[error - 1]};
     const std::size_t end = lines.size() - 1;  // the empty line
     for (std::size_t i = error; i < end;) {
-        if (lines[i].find(": error: ") == std::string::npos || i + 1 >= end ||
-            !lines[i + 1].starts_with("    "))
+        if (lines[i].starts_with("note: ")) {
+            ++i;
+            continue;
+        }
+        const bool is_error = lines[i].find(": error: ") != std::string::npos;
+        if ((!is_error && lines[i].find(": warning: ") == std::string::npos &&
+             lines[i].find(": note: ") == std::string::npos) ||
+            i + 1 >= end || !lines[i + 1].starts_with("    "))
             return {};
-        found.push_back(lines[i]);
+        if (is_error) found.push_back(lines[i]);
         i += 2;
         if (i < end && lines[i].find_first_not_of(' ') != std::string::npos &&
             lines[i].find_first_not_of(' ') == lines[i].size() - 1 && lines[i].back() == '^')
@@ -224,6 +231,11 @@ void run_one_build(std::string_view input) {
         check_successful_build(before, after, s.folder, sink, ui, request.release);
     else
         check_failed_build(before, after, sink, ui);
+    // A release page is made from a debug page that parses: its script must
+    // parse too, or the release transformations broke it.
+    for (const std::string& line : sink.lines)
+        require(!line.starts_with("Error: Script error in the release page"),
+                "a release page parses whenever its debug page does", line);
 }
 
 }  // namespace

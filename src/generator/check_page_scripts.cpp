@@ -34,11 +34,11 @@ std::string without_picture_data(std::string_view script) {
     out.reserve(script.size());
     std::size_t copied = 0;
     // Only a quote, or the comma of "base64,", can open such a run.
-    for (std::size_t at = script.find_first_of("',"); at != std::string_view::npos;
-         at = script.find_first_of("',", at + 1)) {
-        if (script[at] == ',' &&
-            (at + 1 < data_head.size() ||
-             script.substr(at + 1 - data_head.size(), data_head.size()) != data_head))
+    for (std::size_t at = 0; at < script.size(); ++at) {
+        const char c = script[at];
+        if (c != '\'' && c != ',') continue;
+        if (c == ',' && (at + 1 < data_head.size() ||
+                         script.substr(at + 1 - data_head.size(), data_head.size()) != data_head))
             continue;
         std::size_t end = at + 1;
         while (end < script.size() && is_base64(script[end])) ++end;

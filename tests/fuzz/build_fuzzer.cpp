@@ -21,6 +21,7 @@
 #include "foundation/workspace.h"
 #include "fuzz_check.h"
 #include "generator/pipeline.h"
+#include "jsparser/script_parser.h"
 #include "project/new_project_files.h"
 #include "scratch_folder.h"
 #include "utf8_oracle.h"
@@ -67,6 +68,11 @@ struct Scratch {
         folder = project_path(root, "project");
         create_folder(folder);
         workspace.project_folder = folder;
+        // One parser for every input. The engine shuts down at exit, after
+        // whatever was made after it started: waiting for it here puts this
+        // object, and so the parser, among those.
+        workspace.parser = std::make_shared<ScriptParser>();
+        workspace.parser->syntax_error("");
     }
     const BaseScript stored_base;
     Workspace workspace;  // made once: its stored base script takes long to make

@@ -85,13 +85,9 @@ void warn_about_encoding(Build& build, const std::string& path, const DecodedTex
     for_each_line(decoded.text, [&](std::string_view text) {
         if (++number == bad.line) line = text;
     });
-    build.warnings.push_back({Severity::warning,
-                              "byte " + byte +
-                                  " is not UTF-8; the line is read as Windows-1252 (save the "
-                                  "file as UTF-8)",
-                              SourceLocation{path, bad.line, bad.column, line, {}},
-                              {},
-                              "encoding"});
+    build.warn(
+        "byte " + byte + " is not UTF-8; the line is read as Windows-1252 (save the file as UTF-8)",
+        SourceLocation{path, bad.line, bad.column, line, {}}, "encoding");
 }
 
 }  // namespace

@@ -13,12 +13,6 @@ namespace {
 // The player carries up to this much unless a script changes the limit.
 constexpr int default_weight_limit = 100;
 
-void warn(Build& build, SourceLocation where, std::string text, std::string name) {
-    if (!where.known()) return;
-    build.warnings.push_back(
-        {Severity::warning, std::move(text), std::move(where), {}, std::move(name)});
-}
-
 // The names that calls of `functions` give as argument `argument` (any
 // argument when it is npos). False when some such argument is no plain text:
 // a script computes it, and no warning may then guess.
@@ -55,9 +49,8 @@ void warn_about_unreachable_rooms(Build& build) {
             continue;
         const Symbol* declared = build.symbols.find(room);
         if (!declared) continue;
-        warn(build, declared->where,
-             "room " + room + " cannot be reached: no exit, link or f_moveplayer leads to it",
-             "unreachable-room");
+        build.warn("room " + room + " cannot be reached: no exit, link or f_moveplayer leads to it",
+                   declared->where, "unreachable-room");
     }
 }
 
@@ -71,11 +64,10 @@ void warn_about_objects_never_in_play(Build& build) {
     for (const ObjectFacts& object : build.objects) {
         if (object.fixed || object.exit || object.room != 0 || brought.contains(object.id))
             continue;
-        warn(build, object.where,
-             "object " + object.id +
-                 " starts out of play (_rOUT_) and nothing brings it in: no :found:, f_move, "
-                 "f_givetoplayer, f_putonplayer or f_swap names it",
-             "never-in-play");
+        build.warn("object " + object.id +
+                       " starts out of play (_rOUT_) and nothing brings it in: no :found:, f_move, "
+                       "f_givetoplayer, f_putonplayer or f_swap names it",
+                   object.where, "never-in-play");
     }
 }
 
@@ -83,19 +75,17 @@ void warn_about_objects(Build& build) {
     const bool limit_changed = scripts_use(build, "g_max_weight");
     for (const ObjectFacts& object : build.objects) {
         if (object.exit && object.direction == 0)
-            warn(build, object.where,
-                 "exit object " + object.id + " has no :direction:", "exit-without-direction");
+            build.warn("exit object " + object.id + " has no :direction:", object.where,
+                       "exit-without-direction");
         if (object.found.known() && !object.examinable)
-            warn(build, object.found,
-                 "object " + object.id +
-                     " is not examinable, so what its :found: names is never found",
-                 "found-not-examinable");
+            build.warn("object " + object.id +
+                           " is not examinable, so what its :found: names is never found",
+                       object.found, "found-not-examinable");
         if (object.takeable && !limit_changed && object.weight > default_weight_limit)
-            warn(build, object.where,
-                 "object " + object.id + " weighs " + std::to_string(object.weight) +
-                     ", more than the player can ever carry (" +
-                     std::to_string(default_weight_limit) + ")",
-                 "too-heavy");
+            build.warn("object " + object.id + " weighs " + std::to_string(object.weight) +
+                           ", more than the player can ever carry (" +
+                           std::to_string(default_weight_limit) + ")",
+                       object.where, "too-heavy");
     }
 }
 

@@ -73,13 +73,10 @@ void compile_menu_block(Build& build, const std::vector<std::string>& lines, std
         if (line.empty() || (line.size() > 1 && line.starts_with("//"))) continue;
         if (ends_block(line)) break;
         if (looks_like_property(line))
-            build.warnings.push_back(
-                {Severity::warning,
-                 "property line after :menu: becomes part of the menu code; :menu: must be the "
-                 "object's last property",
-                 line_location(build.path("objects.qno"), lines, index),
-                 {},
-                 "property-after-menu"});
+            build.warn(
+                "property line after :menu: becomes part of the menu code; :menu: must be the "
+                "object's last property",
+                line_location(build.path("objects.qno"), lines, index), "property-after-menu");
         add(" " + translate_menu_line(line), index + 1);
     }
     add("}");

@@ -104,6 +104,13 @@ public:
 
     // The silent faults found on the way; none of them fails the build.
     std::vector<Diagnostic> warnings;
+    // Adds the warning `name` at `where`; one without a place is dropped, as
+    // an author could not find what it speaks of.
+    void warn(std::string text, SourceLocation where, std::string name) {
+        if (where.known())
+            warnings.push_back(
+                {Severity::warning, std::move(text), std::move(where), {}, std::move(name)});
+    }
 
     // Generated code carried from the compilers to the script sections.
     std::string reAddObj;

@@ -86,14 +86,14 @@ private:
     SourceLocation place(const Offence& offence) {
         if (offence.annotation) {
             const auto& [file, line] = *offence.annotation;
-            return file_location(build_.path(file), line, offence.name);
+            return build_.sources.location(file, line, offence.name);
         }
         if (!indexed_) index_generated_lines();
         const auto found = by_page_line_.find(std::string(offence.line));
         if (found == by_page_line_.end() || found->second.empty()) return {};
         const GeneratedLine& origin = *found->second.front();
         found->second.erase(found->second.begin());
-        return find_in_file(build_.path(origin.file), offence.name, origin.first, origin.last);
+        return build_.sources.find(origin.file, offence.name, origin.first, origin.last);
     }
 
     // A generated line reaches the page trimmed, and with its variables

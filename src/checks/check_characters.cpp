@@ -75,19 +75,16 @@ std::string code_name(char32_t c) {
 
 // Every source file passes here first, so a file saved in the wrong encoding
 // is told once, at its first byte that is not UTF-8.
-void warn_about_encoding(Build& build, const std::string& path, const DecodedText& decoded) {
-    const InvalidUtf8& bad = decoded.first_invalid;
+void warn_about_encoding(Build& build, const SourceFile& file) {
+    const InvalidUtf8& bad = file.first_invalid;
     if (bad.line == 0) return;
     static constexpr char hex[] = "0123456789ABCDEF";
     const std::string byte = {'0', 'x', hex[bad.byte >> 4], hex[bad.byte & 0xF]};
-    std::string line;
-    std::size_t number = 0;
-    for_each_line(decoded.text, [&](std::string_view text) {
-        if (++number == bad.line) line = text;
-    });
+    SourceLocation where = file.location(bad.line);
+    where.column = bad.column;
     build.warn(
         "byte " + byte + " is not UTF-8; the line is read as Windows-1252 (save the file as UTF-8)",
-        SourceLocation{path, bad.line, bad.column, line, {}}, "encoding");
+        std::move(where), "encoding");
 }
 
 }  // namespace
@@ -98,25 +95,24 @@ std::optional<char32_t> first_invalid_character(std::string_view text, CheckKind
     return bad->character;
 }
 
-void check_characters(Build& build, const std::string& path, CheckKind kind) {
-    const DecodedText decoded = read_decoded_lines(path);
-    const std::string& text = decoded.text;
-    warn_about_encoding(build, path, decoded);
+void check_characters(Build& build, std::string_view file_name, CheckKind kind) {
+    const SourceFile& file = build.sources.file(file_name);
+    const std::string& path = file.path;
+    warn_about_encoding(build, file);
     build.log.log_line("%Check chars in file: " + path);
     if (build.switches.skip_characters_check) {
         build.log.log_line(" skipped!");
         return;
     }
-    std::size_t index = 0;
-    for_each_line(text, [&](std::string_view line) {
-        const std::size_t number = ++index;
-        if (trim_view(line).starts_with("//")) return;
+    for (std::size_t index = 0; index < file.lines.size(); ++index) {
+        const std::string& line = file.lines[index];
+        if (trim_view(line).starts_with("//")) continue;
         if (const auto bad = find_invalid_character(line, kind)) {
-            SourceLocation where{path, number, bad->column, std::string(line),
+            SourceLocation where{path, index + 1, bad->column, line,
                                  " (" + code_name(bad->character) + ")"};
             throw Error("Invalid character < " + utf8(bad->character) + " >", std::move(where));
         }
-    });
+    }
 }
 
 }  // namespace quenlo

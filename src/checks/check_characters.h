@@ -23,11 +23,11 @@ enum class CheckKind {
 // (code 32 or less) nor in the permitted set of `kind`.
 std::optional<char32_t> first_invalid_character(std::string_view text, CheckKind kind);
 
-// Reads the file, logs "%Check chars in file: <path>" and, unless the build
+// Reads the project file `file_name` through the build's sources, logs "%Check chars in file: <path>" and, unless the build
 // skips the check (then it logs " skipped!"), fails with
 // "Invalid character < x >" at the first character outside the set, placed
 // at its line and column with the character's code ("U+00A0"). Comment lines
 // are not checked.
-void check_characters(Build& build, const std::string& path, CheckKind kind);
+void check_characters(Build& build, std::string_view file_name, CheckKind kind);
 
 }  // namespace quenlo

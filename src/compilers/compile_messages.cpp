@@ -34,8 +34,9 @@ void hide_underscores(std::string& content) {
 }  // namespace
 
 void compile_messages(Build& build) {
-    const std::string path = build.path("messages.qnr");
-    const std::vector<std::string> lines = read_lines(path);
+    const SourceFile& file = build.sources.file("messages.qnr");
+    const std::string& path = file.path;
+    const std::vector<std::string>& lines = file.lines;
     build.log.log_line("%Merge file: " + path);
 
     std::array<std::string, message_count> texts;

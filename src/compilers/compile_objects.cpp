@@ -63,8 +63,7 @@ public:
         for (const std::string& id : build_.room_link_objects)
             if (!headers_.find(id)) missing.push_back(id);
         if (missing.empty()) return;
-        const std::string rooms = build_.path("rooms.qnr");
-        SourceLocation link = find_in_file(rooms, "|" + missing.front() + "}");
+        SourceLocation link = build_.sources.find("rooms.qnr", "|" + missing.front() + "}");
         if (link.column > 0) ++link.column;  // on the name, after its bar
         Error error("missing objects specification: " + joined(missing), link);
         if (const auto meant = headers_.nearest(missing.front()))
@@ -187,11 +186,10 @@ private:
     // its link in "rooms.qnr": the last one, which a duplicate repeats.
     SourceLocation object_place(std::size_t index, const std::string& id) const {
         if (index < source_.own_lines) return place(index);
-        const std::string rooms = build_.path("rooms.qnr");
         const std::string link = "|" + id + "|";
         SourceLocation last;
-        for (SourceLocation next = find_in_file(rooms, link); next.column > 0;
-             next = find_in_file(rooms, link, next.line + 1))
+        for (SourceLocation next = build_.sources.find("rooms.qnr", link); next.column > 0;
+             next = build_.sources.find("rooms.qnr", link, next.line + 1))
             last = next;
         if (last.column > 0) ++last.column;  // on the name, after its bar
         return last;
@@ -222,7 +220,7 @@ private:
                 // At the line that breaks the rule, and the link that makes the rule.
                 Error error("wrong propriety for fixed object: " + id,
                             place(object_.room != 0 ? room_line_ : takeable_line_));
-                SourceLocation link = find_in_file(build_.path("rooms.qnr"), "|" + id + "}");
+                SourceLocation link = build_.sources.find("rooms.qnr", "|" + id + "}");
                 if (link.column > 0) {
                     ++link.column;
                     error.note("a link of a room's text names it, which makes it fixed", link);
@@ -280,8 +278,8 @@ private:
     std::string code_;                                  // one f_addobj call per object
 };
 
-ObjectSource object_source(const Build& build, const std::string& path) {
-    std::string text = read_text(path);
+ObjectSource object_source(Build& build) {
+    std::string text = build.sources.file("objects.qno").text();
     ObjectSource source;
     for_each_line(text, [&](std::string_view) { ++source.own_lines; });
     text += crlf;
@@ -297,7 +295,7 @@ ObjectSource object_source(const Build& build, const std::string& path) {
 
 void compile_objects(Build& build) {
     const std::string path = build.path("objects.qno");
-    const ObjectSource source = object_source(build, path);
+    const ObjectSource source = object_source(build);
     build.log.log_line("%Merge file: " + path);
     build.lstobj.assign(reserved_objects, std::string());
 

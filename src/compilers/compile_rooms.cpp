@@ -205,8 +205,9 @@ std::string description_line(int room, const Room& slot, int text_number, std::s
 }  // namespace
 
 void compile_rooms(Build& build) {
-    const std::string path = build.path("rooms.qnr");
-    const std::vector<std::string> lines = read_lines(path);
+    const SourceFile& file = build.sources.file("rooms.qnr");
+    const std::string& path = file.path;
+    const std::vector<std::string>& lines = file.lines;
     build.log.log_line("%Merge file: " + path);
     reset_declaration_buffers(build);
 

@@ -48,8 +48,9 @@ std::optional<Declaration> parse_declaration(std::string_view line) {
 }  // namespace
 
 void compile_variables(Build& build) {
-    const std::string path = build.path("variables.qnv");
-    const std::vector<std::string> lines = read_lines(path);
+    const SourceFile& file = build.sources.file("variables.qnv");
+    const std::string& path = file.path;
+    const std::vector<std::string>& lines = file.lines;
     build.log.log_line("%Merge file: " + path);
 
     build.lstvar.assign(variable_count, std::string());

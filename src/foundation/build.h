@@ -10,6 +10,7 @@
 
 #include "foundation/build_log.h"
 #include "foundation/diagnostic.h"
+#include "foundation/project_sources.h"
 #include "foundation/script_calls.h"
 #include "foundation/source_location.h"
 #include "foundation/symbol_table.h"
@@ -44,6 +45,7 @@ public:
     Build(std::string project_folder, Switches switches, bool release, BuildLog& log,
           const std::atomic<bool>& stop)
         : project_folder(std::move(project_folder)),
+          sources(this->project_folder),
           switches(switches),
           release(release),
           log(log),
@@ -69,6 +71,7 @@ public:
     const std::string& message(std::size_t n) const;
 
     const std::string project_folder;
+    ProjectSources sources;  // every project file, read once
     const Switches switches;
     const bool release;
     BuildLog& log;

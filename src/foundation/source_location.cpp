@@ -1,8 +1,5 @@
 #include "foundation/source_location.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "foundation/project_files.h"
 #include "foundation/text.h"
 
@@ -28,16 +25,6 @@ std::string shown_source_line(std::string_view line) {
     return out;
 }
 
-// The file's lines by the reading rule, or none when it cannot be read. Only
-// used on the way out of a failed build, where a second failure must not hide
-// the first.
-std::vector<std::string> lines_of_file(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return {};
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    return split_lines(decode_text(bytes));
-}
-
 }  // namespace
 
 SourceLocation line_location(const std::string& path, const std::vector<std::string>& lines,
@@ -46,31 +33,12 @@ SourceLocation line_location(const std::string& path, const std::vector<std::str
     return {path, index + 1, column, lines[index], {}};
 }
 
-SourceLocation file_location(const std::string& path, std::size_t line, std::string_view needle) {
-    SourceLocation where{path, line, 0, {}, {}};
-    const std::vector<std::string> lines = lines_of_file(path);
-    if (line >= 1 && line <= lines.size()) {
-        where.text = lines[line - 1];
-        if (!needle.empty()) where.column = column_of(where.text, needle);
-    }
-    return where;
-}
-
 SourceLocation find_location(const std::string& path, const std::vector<std::string>& lines,
                              std::string_view needle, std::size_t first) {
     for (std::size_t i = first; i < lines.size(); ++i)
         if (const std::size_t column = column_of(lines[i], needle))
             return line_location(path, lines, i, column);
     return {path, 0, 0, {}, {}};
-}
-
-SourceLocation find_in_file(const std::string& path, std::string_view needle, std::size_t first,
-                            std::size_t last) {
-    std::vector<std::string> lines = lines_of_file(path);
-    if (first == 0) return {path, 0, 0, {}, {}};
-    if (last < lines.size()) lines.resize(last);
-    const SourceLocation found = find_location(path, lines, needle, first - 1);
-    return found.known() ? found : line_location(path, lines, first - 1);
 }
 
 std::size_t column_of(std::string_view line, std::string_view needle) {

@@ -28,22 +28,10 @@ struct SourceLocation {
 SourceLocation line_location(const std::string& path, const std::vector<std::string>& lines,
                              std::size_t index, std::size_t column = 0);
 
-// The place of line `line` (from 1) of the file `path`, its text read again
-// from the file; with `needle`, the column where it first occurs in that line.
-// Never fails: a file that cannot be read gives an empty text.
-SourceLocation file_location(const std::string& path, std::size_t line,
-                             std::string_view needle = {});
-
 // The first line of `lines` from `first` (from 0) that holds `needle`, as a
 // place with the needle's column; an unknown place when none holds it.
 SourceLocation find_location(const std::string& path, const std::vector<std::string>& lines,
                              std::string_view needle, std::size_t first = 0);
-
-// The same search in the file `path`, read again, over its lines `first` to
-// `last` (from 1); when none of them holds the needle, line `first` without a
-// column. Never fails.
-SourceLocation find_in_file(const std::string& path, std::string_view needle, std::size_t first = 1,
-                            std::size_t last = SIZE_MAX);
 
 // A line of generated code and the lines of the project file it was made from,
 // so that a fault found later in the page can be shown in the author's file.

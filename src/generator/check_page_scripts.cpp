@@ -116,14 +116,14 @@ SourceLocation author_place(const Build& build, std::string_view page, std::size
     const auto [line, previous] = page_line(page, number);
     if (const auto annotation = annotated_source(previous)) {
         const auto& [file, source_line] = *annotation;
-        SourceLocation where = file_location(build.path(file), source_line);
+        SourceLocation where = build.sources.location(file, source_line);
         if (column > 0) where.column = author_column(line, where.text, column);
         return where;
     }
     const std::string trimmed = trim(line);
     for (const GeneratedLine& generated : build.generated_lines)
         if (!trimmed.empty() && trim(generated.code) == trimmed)
-            return file_location(build.path(generated.file), generated.first);
+            return build.sources.location(generated.file, generated.first);
     return {};
 }
 
@@ -134,7 +134,7 @@ SourceLocation unmatched_bracket(const Build& build) {
     for (const ScriptUses& uses : build.script_uses) {
         const UnmatchedBracket& bracket = uses.unmatched;
         if (bracket.bracket == 0) continue;
-        SourceLocation where = file_location(build.path(uses.file), bracket.line);
+        SourceLocation where = build.sources.location(uses.file, bracket.line);
         where.column = bracket.column;
         where.note = std::string(" (this ") + bracket.bracket + " does not match)";
         return where;

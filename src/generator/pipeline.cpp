@@ -62,9 +62,9 @@ void check_source_characters(Build& build) {
         {"fail.qni", CheckKind::text},          {"intro.qni", CheckKind::introduction},
     };
     for (const Source& source : sources) {
-        const std::string path = build.path(source.file);
-        if (source.file == "functions.qna" && !file_exists(path)) continue;  // optional
-        check_characters(build, path, source.kind);
+        if (source.file == "functions.qna" && !build.sources.exists(source.file))
+            continue;  // optional
+        check_characters(build, source.file, source.kind);
         build.poll_stop();
     }
 }

@@ -32,8 +32,9 @@ void merge_map(Build& build, int n) {
     const std::string file = "map" + number + ".qn";
     try {
         build.log.log_line("%Merge map data (" + file + ") ...");
-        const std::string path = build.path(file);
-        const std::string text = read_text(path);
+        const SourceFile& source = build.sources.file(file);
+        const std::string& path = source.path;
+        const std::string text = source.text();
         const MapGridReading reading = read_map_grid(text);
         if (!reading.grid) {
             SourceLocation where = text_location(path, text, reading.error_at);
@@ -53,7 +54,7 @@ void merge_connections(Build& build) {
         std::string list;
         std::size_t number = 0;
         for (const ConnectionLine& line :
-             parse_connections(read_text(build.path("connections.qn")))) {
+             parse_connections(build.sources.file("connections.qn").text())) {
             list += line.text;
             list += ',';
             list += crlf;

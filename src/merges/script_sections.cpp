@@ -99,8 +99,8 @@ std::string end_blocks_with_semicolons(std::string_view code) {
 }
 
 SourceLocation LineOrigins::place(std::size_t index, std::string_view needle) const {
-    if (index >= lines.size() || lines[index] == 0) return {};
-    return file_location(path, lines[index], needle);
+    if (!file || index >= lines.size() || lines[index] == 0) return {};
+    return file->location(lines[index], needle);
 }
 
 SourceLocation LineOrigins::place_of_tail(std::size_t index, std::string_view tail) const {
@@ -183,7 +183,7 @@ std::string convert_strings(Build& build, std::string_view text, const LineOrigi
 
 void merge_menus(Build& build) {
     const std::string menus = end_blocks_with_semicolons(buffer_text(build.reAddMenu));
-    const LineOrigins origins{build.path("objects.qno"), build.reAddMenu_lines};
+    const LineOrigins origins{&build.sources.file("objects.qno"), build.reAddMenu_lines};
     const std::string converted = convert_strings(build, menus, origins);
     note_generated_lines(build, converted, "objects.qno", build.reAddMenu_lines);
     replace_placeholder(build.page, "___MENUS___", converted, build.log);
@@ -192,7 +192,8 @@ void merge_menus(Build& build) {
 void merge_script(Build& build, std::string_view file_name, std::string_view placeholder,
                   std::string_view prefix) {
     build.log.log_line("%Merging " + std::string(file_name) + " ...");
-    const std::string source = read_text(build.path(file_name));
+    const SourceFile& file = build.sources.file(file_name);
+    const std::string source = file.text();
     build.script_uses.push_back(scan_script_uses(source, file_name));
     std::string section(prefix);
     section += crlf;
@@ -200,7 +201,7 @@ void merge_script(Build& build, std::string_view file_name, std::string_view pla
     // The generated prefix and the blank line after it, then each source line
     // after its comment.
     LineOrigins origins{
-        build.path(file_name),
+        &file,
         std::vector<std::size_t>(std::count(prefix.begin(), prefix.end(), '\n') + 2)};
     std::size_t source_line = 0;
     for_each_line(source, [&](std::string_view) {
@@ -215,7 +216,7 @@ void merge_script(Build& build, std::string_view file_name, std::string_view pla
 void merge_script_sections(Build& build) {
     merge_script(build, "actions.qna", "___ACTIONS___", buffer_text(build.reAddAction));
     build.poll_stop();
-    if (file_exists(build.path("functions.qna")))
+    if (build.sources.exists("functions.qna"))
         merge_script(build, "functions.qna", "___FUNCTIONS___", buffer_text(build.reAddAction));
     else
         replace_placeholder(build.page, "___FUNCTIONS___", "", build.log);

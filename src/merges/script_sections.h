@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/project_sources.h"
 #include "foundation/source_location.h"
 
 namespace quenlo {
@@ -37,10 +38,10 @@ std::string end_blocks_with_semicolons(std::string_view code);
 std::string annotate_lines(std::string_view text, std::string_view file_name);
 
 // Where the lines of a text to convert came from: line i of the text is line
-// `lines[i]` (from 1) of the project file `path`, or generated when that is 0
+// `lines[i]` (from 1) of the project file `file`, or generated when that is 0
 // or missing.
 struct LineOrigins {
-    std::string path;
+    const SourceFile* file = nullptr;
     std::vector<std::size_t> lines;
 
     // The place of line `index` of the text, with the column of `needle` there.

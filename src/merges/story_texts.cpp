@@ -59,10 +59,11 @@ std::string cut_into_pieces(std::string_view text) {
     return out;
 }
 
-void merge_story_text(Build& build, std::string_view placeholder, const std::string& path) {
+void merge_story_text(Build& build, std::string_view placeholder, std::string_view file_name) {
     try {
-        std::string text = read_text(path);
-        build.log.log_line("%Merge file: " + path);
+        const SourceFile& file = build.sources.file(file_name);
+        std::string text = file.text();
+        build.log.log_line("%Merge file: " + file.path);
         replace_all_in_place(build.page, placeholder,
                              convert_story_text(placeholder, std::move(text)));
     } catch (const Error&) {
@@ -78,7 +79,7 @@ void merge_story_texts(Build& build) {
         {"___INTRO___", "intro.qni"},
     };
     for (const auto& [placeholder, file] : texts) {
-        merge_story_text(build, placeholder, build.path(file));
+        merge_story_text(build, placeholder, file);
         build.poll_stop();
     }
 }

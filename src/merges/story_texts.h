@@ -14,7 +14,7 @@ class Build;
 // "}" enclose an expression shown by its value; in the introduction "§" starts
 // a new screen and long text is cut into string pieces. Any failure becomes
 // "Unable to merge".
-void merge_story_text(Build& build, std::string_view placeholder, const std::string& path);
+void merge_story_text(Build& build, std::string_view placeholder, std::string_view file_name);
 
 // Help, success, failure and introduction, polling the stop flag after each.
 void merge_story_texts(Build& build);

@@ -266,7 +266,7 @@ void check_characters_of(const std::string& text, const std::string& path,
     Build build(scratch_folder("read_text"), checking, false, log, stop);
     std::string error;
     try {
-        check_characters(build, path, chosen);
+        check_characters(build, "source.qn", chosen);
     } catch (const Error& e) {
         error = e.what();
     }

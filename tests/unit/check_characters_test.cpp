@@ -99,7 +99,7 @@ protected:
         switches.skip_characters_check = skip;
         Build build(folder.path(), switches, false, log, stop);
         try {
-            check_characters(build, folder.file("f.txt"), kind);
+            check_characters(build, "f.txt", kind);
         } catch (const Error& e) {
             return e.what();
         }
@@ -150,7 +150,7 @@ TEST_F(CheckCharactersFile, ALineThatIsNotUtf8IsWarnedAtItsFirstByteEvenUnchecke
     folder.write("f.txt", "gi\xC3\xA0\r\nvuoto \xE8 cos\xC3\xAC\r\n\xE8\r\n");
     Switches switches;  // the check is skipped: the warning comes all the same
     Build build(folder.path(), switches, false, log, stop);
-    check_characters(build, folder.file("f.txt"), CheckKind::text);
+    check_characters(build, "f.txt", CheckKind::text);
     ASSERT_EQ(build.warnings.size(), 1u);
     const Diagnostic& warning = build.warnings[0];
     EXPECT_EQ(diagnostic_block(warning).front().text,
@@ -168,7 +168,7 @@ TEST_F(CheckCharactersFile, SkippedCheckStillReadsTheFile) {
     Switches switches;  // skipping is the start-up state
     Build build(folder.path(), switches, false, log, stop);
     try {
-        check_characters(build, folder.file("missing.qni"), CheckKind::text);
+        check_characters(build, "missing.qni", CheckKind::text);
         FAIL() << "a missing file must fail";
     } catch (const Error& e) {
         EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + folder.file("missing.qni") +

@@ -56,7 +56,7 @@ TEST(StoryTexts, EveryOccurrenceIsReplacedWithoutALogLine) {
     Story s(test::Files{{"help.qni", "aiuto"}});
     s.build.page = "___HELP___ ___HELP___";
     ASSERT_EQ(
-        s.error_of([&] { merge_story_text(s.build, "___HELP___", s.project.file("help.qni")); }),
+        s.error_of([&] { merge_story_text(s.build, "___HELP___", "help.qni"); }),
         "(no error)");
     EXPECT_EQ(s.build.page, "aiuto aiuto");
     EXPECT_EQ(s.log_texts().size(), 1u);

@@ -19,6 +19,14 @@ bool is_keyword(std::string_view word) {
     return false;
 }
 
+// "_rCantina_": how every room, object and variable name is written.
+bool is_game_name(std::string_view text) {
+    if (text.size() < 3 || text.front() != '_' || text.back() != '_') return false;
+    for (const char c : text)
+        if (!is_name_byte(c)) return false;
+    return true;
+}
+
 bool is_blank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
@@ -105,7 +113,11 @@ private:
         if (what.part == ScriptPart::text) {
             if (what.edge == ScriptEdge::opens) {
                 text_.clear();
+                text_line_ = line_;
+                text_column_ = column_ + 1;
             } else if (what.edge == ScriptEdge::closes) {
+                if (is_game_name(text_))
+                    uses_.game_names.push_back({text_, text_line_, text_column_});
                 token(ScriptArgument::Kind::text, text_);
             } else {
                 text_ += c;
@@ -119,6 +131,7 @@ private:
         if (word_.empty()) return;
         const bool number = word_.front() >= '0' && word_.front() <= '9';
         if (!number) uses_.names.insert(word_);
+        if (is_game_name(word_)) uses_.game_names.push_back({word_, word_line_, word_column_});
         token(number ? ScriptArgument::Kind::number : ScriptArgument::Kind::other, word_);
         called_ = number ? std::string() : word_;
         called_line_ = word_line_;
@@ -187,6 +200,7 @@ private:
     std::string text_;
     std::string called_;  // the name just read, which a "(" makes a call
     std::size_t word_line_ = 0, word_column_ = 0;
+    std::size_t text_line_ = 0, text_column_ = 0;
     std::size_t called_line_ = 0, called_column_ = 0;
     std::size_t line_ = 1, column_ = 1;
     bool last_cr_ = false;

@@ -6,23 +6,16 @@
 #include "checks/escape_text.h"
 #include "foundation/build.h"
 #include "foundation/error.h"
-#include "foundation/parse_integer.h"
-#include "foundation/project_files.h"
+#include "foundation/project_limits.h"
 #include "foundation/text.h"
+#include "model/project_reading.h"
 
 namespace quenlo {
 
 namespace {
 
-constexpr int message_count = 100;  // rows 0 to 99; row 0 stays empty
 constexpr int home_site_message = 3;
 constexpr int page_name_message = 50;
-
-// "{7}", "{07}", "{ 7}": a brace pair of at most four characters in all.
-bool is_header(std::string_view line) {
-    return line.size() >= 2 && line.front() == '{' && line.back() == '}' &&
-           count_code_points(line) <= 4;
-}
 
 // Message texts are data, never code: an underscore is written as the escape
 // "\x5f", which stands for the same character, so no message can look like a
@@ -35,24 +28,15 @@ void hide_underscores(std::string& content) {
 
 void compile_messages(Build& build) {
     const SourceFile& file = build.sources.file("messages.qnr");
-    const std::string& path = file.path;
-    const std::vector<std::string>& lines = file.lines;
-    build.log.log_line("%Merge file: " + path);
+    build.log.log_line("%Merge file: " + file.path);
+    const MessagesReading& reading = project_model(build).messages;
+    if (reading.stop) throw error_from(*reading.stop);
 
     std::array<std::string, message_count> texts;
-    int current = -1;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    for (const MessageDecl& message : reading.messages) {
         build.poll_stop();
-        const std::string_view line = trim_view(lines[i]);
-        if (is_header(line)) {
-            const auto number = parse_integer(trim_view(line.substr(1, line.size() - 2)));
-            if (!number)
-                throw Error("syntax error: " + std::string(line), line_location(path, lines, i));
-            current = *number;
-        } else if (current > 0 && current < message_count) {
-            texts[current].append(line);
-            texts[current] += ' ';
-        }
+        if (message.number > 0 && message.number < message_count)
+            texts[message.number] += message.joined;
     }
 
     build.lstmsg.assign(1, std::string());

@@ -13,13 +13,6 @@ namespace {
 constexpr std::string_view dashes = "// --------------------------------------";
 constexpr std::string_view add_verb_tail = ",window.g_list); window.g_list.length = 0;";
 
-bool ends_block(std::string_view line) {
-    const bool property_key = line.starts_with(':') && line.ends_with(':');
-    const bool object_header =
-        line.starts_with("{_") && line.ends_with("_}") && count_code_points(line) >= 5;
-    return property_key || object_header;
-}
-
 // ":weight: 5" or ":examinable": what a property or flag line looks like,
 // and no line of menu code does.
 bool looks_like_property(std::string_view line) {
@@ -55,28 +48,25 @@ std::string translate_menu_line(std::string_view line) {
     return std::string(line);
 }
 
-void compile_menu_block(Build& build, const std::vector<std::string>& lines, std::size_t& index,
+void compile_menu_block(Build& build, const SourceFile& file, const ObjectItem& menu,
                         std::string_view object) {
     // Each line is kept with its line in "objects.qno" (0 for the frame).
     const auto add = [&build](std::string_view line, std::size_t source_line = 0) {
         append_line(build.reAddMenu, line);
         build.reAddMenu_lines.push_back(source_line);
     };
-    ++index;
     add("");
     add(dashes);
     add("// objects.qno :menu: for object: " + std::string(object));
     add("if (id=='" + std::string(object) + "'){ window.g_list.length = 0; ");
-    for (; index < lines.size(); ++index) {
+    for (const std::size_t index : menu.menu_lines) {
         build.poll_stop();
-        const std::string_view line = trim_view(lines[index]);
-        if (line.empty() || (line.size() > 1 && line.starts_with("//"))) continue;
-        if (ends_block(line)) break;
+        const std::string_view line = trim_view(file.lines[index]);
         if (looks_like_property(line))
             build.warn(
                 "property line after :menu: becomes part of the menu code; :menu: must be the "
                 "object's last property",
-                line_location(build.path("objects.qno"), lines, index), "property-after-menu");
+                line_location(file.path, file.lines, index), "property-after-menu");
         add(" " + translate_menu_line(line), index + 1);
     }
     add("}");

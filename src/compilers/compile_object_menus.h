@@ -8,14 +8,15 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/project_model.h"
+#include "foundation/project_sources.h"
+
 namespace quenlo {
 
 class Build;
 
-// `index` points at the ":menu:" line; on return it points at the line that
-// ended the block (an object header, a line that starts and ends with ":", or
-// the end of `lines`). Appends the block's code to `reAddMenu`.
-void compile_menu_block(Build& build, const std::vector<std::string>& lines, std::size_t& index,
+// Appends the code of the menu `menu`, read from `file`, to `reAddMenu`.
+void compile_menu_block(Build& build, const SourceFile& file, const ObjectItem& menu,
                         std::string_view object);
 
 // One trimmed block line as it goes into the menu code: `++"verb";`,

@@ -2,26 +2,22 @@
 
 #include <algorithm>
 #include <map>
-#include <optional>
 #include <string>
 
 #include "checks/definition_name.h"
+#include "checks/escape_text.h"
 #include "compilers/compile_object_menus.h"
 #include "compilers/object_properties.h"
 #include "foundation/build.h"
 #include "foundation/error.h"
-#include "foundation/project_files.h"
+#include "foundation/project_limits.h"
 #include "foundation/text.h"
 #include "foundation/work_buffer.h"
+#include "model/project_reading.h"
 
 namespace quenlo {
 
 namespace {
-
-constexpr std::size_t reserved_objects = 11;   // rows 0 to 10 of `lstobj`
-constexpr std::size_t full_object_list = 299;  // a flush that finds this many rows fails
-constexpr std::size_t object_rows = 300;
-constexpr std::string_view sentinel_header = "{_$$$_}";
 
 std::string ascii_upper(std::string_view text) {
     std::string out(text);
@@ -36,23 +32,24 @@ std::string joined(const std::vector<std::string>& names) {
     return out;
 }
 
-// The author's objects, then the exit objects declared by the room links, then
-// a closing header that writes out the last object.
-struct ObjectSource {
-    std::vector<std::string> lines;
-    std::size_t own_lines = 0;  // the first lines, those of "objects.qno" itself
-};
-
+// The author's objects as the model read them, then the exit objects that the
+// room links declare, each written out when the next one starts.
 class ObjectCompiler {
 public:
-    ObjectCompiler(Build& build, std::string path, const ObjectSource& source)
-        : build_(build), path_(std::move(path)), source_(source) {
-        for (std::size_t i = 0; i < source_.lines.size(); ++i) {
-            const std::string_view line = trim_view(source_.lines[i]);
-            if (line.size() > 3 && line.starts_with("{_") && line.ends_with("_}"))
-                headers_.declare({std::string(trim_view(line.substr(1, line.size() - 2))),
-                                  SymbolKind::object, place(i)});
-        }
+    ObjectCompiler(Build& build, const SourceFile& file, const ProjectModel& model)
+        : build_(build), file_(file), model_(model) {
+        for (const ObjectDecl& object : model.objects.objects)
+            if (object.id.text.size() > 1)
+                headers_.declare({object.id.text, SymbolKind::object, place(object.header_line)});
+        for (const Exit& exit : build.exits)
+            headers_.declare({exit.object, SymbolKind::object, exit.object_place});
+        // The first link of a room's text that names each object.
+        if (const SourceFile* rooms = build.sources.read("rooms.qnr"))
+            for (const RoomDecl& room : model.rooms.rooms)
+                for (const RoomText& text : room.texts)
+                    for (const RoomLink& link : text.links)
+                        if (!link.exit)
+                            links_.emplace(link.object.text, place_of(*rooms, link.object.range));
     }
 
     // Every object a room link names must be declared; a typo is told at the
@@ -63,23 +60,48 @@ public:
         for (const std::string& id : build_.room_link_objects)
             if (!headers_.find(id)) missing.push_back(id);
         if (missing.empty()) return;
-        SourceLocation link = build_.sources.find("rooms.qnr", "|" + missing.front() + "}");
-        if (link.column > 0) ++link.column;  // on the name, after its bar
-        Error error("missing objects specification: " + joined(missing), link);
+        Error error("missing objects specification: " + joined(missing), link_of(missing.front()));
         if (const auto meant = headers_.nearest(missing.front()))
             error.note("did you mean " + *meant + "?", headers_.find(*meant)->where);
         throw error;
     }
 
-    void scan() {
-        const std::vector<std::string>& lines = source_.lines;
-        std::size_t i = 0;
-        while (i < lines.size()) {
+    void compile_objects() {
+        const ObjectsReading& reading = model_.objects;
+        for (const ObjectDecl& object : reading.objects) {
             build_.poll_stop();
-            const std::size_t at = i;
-            locating_errors([&] { return place(at); }, [&] { return read_line(i); });
-            if (done_) return;
+            locating_errors([&] { return place(object.header_line); },
+                            [&] { begin(object.id.text, object.header_line, {}); });
+            header_.end = object.end_line;
+            for (const ObjectItem& item : object.items) {
+                build_.poll_stop();
+                locating_errors([&] { return place(item.line); }, [&] { read_item(item); });
+            }
         }
+        if (reading.stop) throw error_from(*reading.stop);
+    }
+
+    void compile_exits() {
+        for (const Exit& exit : build_.exits) {
+            build_.poll_stop();
+            locating_errors([&] { return exit.object_place; },
+                            [&] {
+                                begin(exit.object, std::nullopt, exit.object_place);
+                                object_.desc_direction = escape_text(trim_view(exit.verb));
+                                ObjectItem direction{ObjectItem::Kind::property,
+                                                     ":direction:",
+                                                     std::string(trim_view(exit.destination)),
+                                                     0,
+                                                     0,
+                                                     {},
+                                                     {}};
+                                apply_property(build_, direction, object_, found_);
+                            });
+        }
+        if (open_)
+            locating_errors([&] { return header_.place; }, [&] { flush(); });
+        else  // the list's closing header, taken for an object when there is none
+            build_.log.log_line("Found new object: _$$$_");
     }
 
     void finish() {
@@ -97,13 +119,16 @@ public:
             identifiers += crlf;
             for (FoundName& found : found_)
                 if (found.name == id) found.name.clear();
-            // The header's place is cheap; an exit's link is looked for only
-            // when it is needed.
-            const auto header = header_lines_.find(id);
+            const auto header = header_places_.find(id);
             const SourceLocation declared =
-                header == header_lines_.end() ? SourceLocation{} : place(header->second);
-            if (const Symbol* earlier = build_.symbols.declare({id, SymbolKind::object, declared}))
-                throw Error("duplicated definition: " + id, header_place(id))
+                header == header_places_.end() ? SourceLocation{} : header->second.place;
+            // An exit's place is its link, which is no declaration of a name.
+            const SourceLocation symbol_place =
+                header == header_places_.end() || !header->second.line ? SourceLocation{}
+                                                                       : declared;
+            if (const Symbol* earlier =
+                    build_.symbols.declare({id, SymbolKind::object, symbol_place}))
+                throw Error("duplicated definition: " + id, declared)
                     .note("first declared here", earlier->where);
         }
 
@@ -112,51 +137,47 @@ public:
         });
         if (unknown != found_.end())
             throw Error("unknown :found: objects specification: " + unknown_found_names(),
-                        line_location(path_, source_.lines, unknown->line,
-                                      column_of(source_.lines[unknown->line], unknown->name)));
+                        file_.location(unknown->line + 1, unknown->name));
 
         replace_all_in_place(build_.page, "___OBJECTS___", code_);
         replace_all_in_place(build_.page, "___OBJECTIDS___", identifiers);
     }
 
 private:
-    void read_line(std::size_t& i) {
-        const std::vector<std::string>& lines = source_.lines;
-        const std::string_view line = trim_view(lines[i]);
-        if (line.empty() || line.starts_with("//")) {
-            ++i;
-        } else if (line.starts_with("{_")) {
-            if (!line.ends_with("_}")) throw Error("syntax error: " + std::string(line));
-            const std::string id(trim_view(line.substr(1, line.size() - 2)));
-            if (open_) {
-                locating_errors([&] { return object_place(header_, object_.id); },
-                                [&] { flush(i); });
-                if (i + 1 == lines.size()) {  // the closing header is never an object
-                    done_ = true;
-                    return;
-                }
-            }
-            object_ = ObjectRecord{};
-            object_.id = id;
-            room_line_ = takeable_line_ = header_;
-            found_start_ = found_.size();
-            open_ = true;
-            header_ = i;
-            ++i;
-            build_.log.log_line("Found new object: " + id);
-        } else if (!open_) {
-            ++i;
-        } else if (line == ":menu:") {
-            compile_menu_block(build_, lines, i, object_.id);
-        } else {
-            const std::size_t at = i;
-            const int takeable = object_.takeable;
-            if (read_property(build_, lines, i, line, object_, found_)) {
-                if (line.starts_with(":room:")) room_line_ = at;
-            } else {
-                read_flags(line, object_);
-                if (takeable == 0 && object_.takeable != 0) takeable_line_ = at;
-                ++i;
+    // Where an object starts: its header line in "objects.qno", or for an exit
+    // its link.
+    struct Header {
+        std::optional<std::size_t> line;
+        SourceLocation place;
+        std::size_t end = 0;  // the line after its last one, from 0
+    };
+
+    // Writes out the open object, then opens the object `id`.
+    void begin(const std::string& id, std::optional<std::size_t> line, SourceLocation link) {
+        if (open_) locating_errors([&] { return header_.place; }, [&] { flush(); });
+        object_ = ObjectRecord{};
+        object_.id = id;
+        header_ = {line, line ? place(*line) : std::move(link)};
+        room_line_ = takeable_line_ = line.value_or(0);
+        found_start_ = found_.size();
+        open_ = true;
+        build_.log.log_line("Found new object: " + id);
+    }
+
+    void read_item(const ObjectItem& item) {
+        switch (item.kind) {
+            case ObjectItem::Kind::menu:
+                compile_menu_block(build_, file_, item, object_.id);
+                break;
+            case ObjectItem::Kind::property:
+                apply_property(build_, item, object_, found_);
+                if (item.key == ":room:") room_line_ = item.line;
+                break;
+            case ObjectItem::Kind::flags: {
+                const int takeable = object_.takeable;
+                read_flags(item.value, object_);
+                if (takeable == 0 && object_.takeable != 0) takeable_line_ = item.line;
+                break;
             }
         }
     }
@@ -175,33 +196,21 @@ private:
         return trim(replace_all(left, "|", " "));
     }
 
-    // Line `index` of the source when it is a line of "objects.qno"; the exit
-    // objects that the room links declare have no line there.
     SourceLocation place(std::size_t index) const {
-        if (index >= source_.own_lines) return {};
-        return line_location(path_, source_.lines, index);
+        return line_location(file_.path, file_.lines, index);
     }
 
-    // The header of the object `id` at line `index`, or for an exit object
-    // its link in "rooms.qnr": the last one, which a duplicate repeats.
-    SourceLocation object_place(std::size_t index, const std::string& id) const {
-        if (index < source_.own_lines) return place(index);
-        const std::string link = "|" + id + "|";
-        SourceLocation last;
-        for (SourceLocation next = build_.sources.find("rooms.qnr", link); next.column > 0;
-             next = build_.sources.find("rooms.qnr", link, next.line + 1))
-            last = next;
-        if (last.column > 0) ++last.column;  // on the name, after its bar
-        return last;
+    SourceLocation link_of(const std::string& id) const {
+        const auto link = links_.find(id);
+        return link == links_.end() ? SourceLocation{} : link->second;
     }
 
     SourceLocation header_place(const std::string& id) const {
-        const auto header = header_lines_.find(id);
-        return header == header_lines_.end() ? SourceLocation{} : object_place(header->second, id);
+        const auto header = header_places_.find(id);
+        return header == header_places_.end() ? SourceLocation{} : header->second.place;
     }
 
-    // Writes out the open object, whose lines end before line `end`.
-    void flush(std::size_t end) {
+    void flush() {
         const std::string& id = object_.id;
         if (build_.lstobj.size() >= full_object_list)
             throw Error("maximum number of objects reached");
@@ -220,11 +229,8 @@ private:
                 // At the line that breaks the rule, and the link that makes the rule.
                 Error error("wrong propriety for fixed object: " + id,
                             place(object_.room != 0 ? room_line_ : takeable_line_));
-                SourceLocation link = build_.sources.find("rooms.qnr", "|" + id + "}");
-                if (link.column > 0) {
-                    ++link.column;
+                if (const SourceLocation link = link_of(id); link.known())
                     error.note("a link of a room's text names it, which makes it fixed", link);
-                }
                 throw error;
             }
         } else if (object_.desc_short.empty() || object_.desc_long.empty()) {
@@ -233,23 +239,23 @@ private:
         std::erase(linked, id);
         std::string call = addobj_call(object_, kind);
         append_line(code_, call);
-        if (header_ < source_.own_lines)
-            build_.note_generated(std::move(call), "objects.qno", header_ + 1,
-                                  std::min(end, source_.own_lines));
+        if (header_.line)
+            build_.note_generated(std::move(call), "objects.qno", *header_.line + 1, header_.end);
         check_definition_name(id);
         build_.log.log_line("Added object [" + std::to_string(build_.lstobj.size()) + "]: " + id);
         flushed_upper_.emplace(upper, id);
         build_.lstobj.push_back(id);
-        header_lines_.emplace(id, header_);
+        header_places_.emplace(id, header_);
         record_facts(kind);
     }
 
     void record_facts(ObjectKind kind) {
         ObjectFacts facts;
         facts.id = object_.id;
-        facts.where = place(header_);  // the exits of links need none: they always lead somewhere
+        // The exits of links need no place: they always lead somewhere.
+        if (header_.line) facts.where = header_.place;
         facts.fixed = kind == ObjectKind::fixed;
-        facts.exit = header_ >= source_.own_lines || !object_.desc_direction.empty();
+        facts.exit = !header_.line || !object_.desc_direction.empty();
         facts.room = object_.room;
         facts.direction = object_.direction;
         facts.examinable = object_.examinable != 0;
@@ -262,12 +268,12 @@ private:
     }
 
     Build& build_;
-    const std::string path_;
-    const ObjectSource& source_;
-    SymbolTable headers_;     // every object the source declares, at its header
-    std::size_t header_ = 0;  // line index of the open object's header
-    std::map<std::string, std::size_t> header_lines_;  // of every object written
-    bool done_ = false;
+    const SourceFile& file_;
+    const ProjectModel& model_;
+    SymbolTable headers_;  // every object declared, by a header or an exit link
+    std::map<std::string, SourceLocation> links_;
+    Header header_;                                // of the open object
+    std::map<std::string, Header> header_places_;  // of every object written
     ObjectRecord object_;
     bool open_ = false;
     std::vector<FoundName> found_;   // the ":found:" names, emptied once seen as objects
@@ -278,30 +284,17 @@ private:
     std::string code_;                                  // one f_addobj call per object
 };
 
-ObjectSource object_source(Build& build) {
-    std::string text = build.sources.file("objects.qno").text();
-    ObjectSource source;
-    for_each_line(text, [&](std::string_view) { ++source.own_lines; });
-    text += crlf;
-    text += crlf;
-    text.append(buffer_text(build.reAddObj));
-    source.lines = split_lines(text);
-    if (source.lines.empty() || trim_view(source.lines.back()) != "{_")
-        source.lines.emplace_back(sentinel_header);
-    return source;
-}
-
 }  // namespace
 
 void compile_objects(Build& build) {
-    const std::string path = build.path("objects.qno");
-    const ObjectSource source = object_source(build);
-    build.log.log_line("%Merge file: " + path);
+    const SourceFile& file = build.sources.file("objects.qno");
+    build.log.log_line("%Merge file: " + file.path);
     build.lstobj.assign(reserved_objects, std::string());
 
-    ObjectCompiler compiler(build, path, source);
+    ObjectCompiler compiler(build, file, project_model(build));
     compiler.check_linked_objects_declared();
-    compiler.scan();
+    compiler.compile_objects();
+    compiler.compile_exits();
     compiler.finish();
 }
 

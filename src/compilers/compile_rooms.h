@@ -9,8 +9,8 @@ class Build;
 
 // Empties the generated-code buffers of the declaration compilers, fills
 // `lstroom` (80 rows), `reAddCond`, "___ROOMS___" and "___ROOMIDS___", sets
-// the start room, and through the room links fills `reAddObj`, `lstobjroom`,
-// `lsttmpdir` and the room-link object list.
+// the start room, and through the room links fills `exits`, `lstobjroom` and
+// the room-link object list.
 void compile_rooms(Build& build);
 
 }  // namespace quenlo

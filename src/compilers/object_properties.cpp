@@ -7,8 +7,8 @@
 #include "foundation/build.h"
 #include "foundation/error.h"
 #include "foundation/parse_integer.h"
-#include "foundation/symbol_table.h"
 #include "foundation/text.h"
+#include "model/object_keys.h"
 
 namespace quenlo {
 
@@ -61,10 +61,6 @@ std::string found_value(std::string_view value, std::size_t line, std::vector<Fo
     return found;
 }
 
-bool is_object_header(std::string_view line) {
-    return count_code_points(line) > 4 && line.starts_with("{_") && line.ends_with("_}");
-}
-
 void quoted(std::string& out, std::string_view value) {
     out += '\'';
     out.append(value);
@@ -106,69 +102,42 @@ std::string addobj_call(const ObjectRecord& o, ObjectKind kind) {
     return out;
 }
 
-bool read_multiline_property(Build& build, const std::vector<std::string>& lines,
-                             std::string_view key, std::size_t& index, std::string_view line,
-                             std::string& field) {
-    if (!line.starts_with(key)) return false;
-    std::string value = " ";
-    value.append(trim_view(line.substr(key.size())));
-    while (++index < lines.size()) {
-        build.poll_stop();
-        const std::string_view next = trim_view(lines[index]);
-        if (next.size() > 1 && next.starts_with("//")) continue;
-        if (next.empty() || next.starts_with(':') || is_object_header(next)) break;
-        value += ' ';
-        value.append(next);
-    }
-    field = escape_text(value);
-    return true;
-}
-
-bool read_property(Build& build, const std::vector<std::string>& lines, std::size_t& index,
-                   std::string_view line, ObjectRecord& object, std::vector<FoundName>& found) {
-    struct MultiLine {
+void apply_property(const Build& build, const ObjectItem& item, ObjectRecord& object,
+                    std::vector<FoundName>& found) {
+    using Text = std::string ObjectRecord::*;
+    using Number = int ObjectRecord::*;
+    struct Key {
         std::string_view key;
-        std::string ObjectRecord::*field;
+        Text text = nullptr;
+        Number number = nullptr;
     };
-    static constexpr MultiLine multi_line[] = {
+    static constexpr Key texts[] = {
+        {":weight.worn:", nullptr, &ObjectRecord::weight_worn},
+        {":weight:", nullptr, &ObjectRecord::weight},
+        {":tag:", nullptr, &ObjectRecord::tag},
+        {":desc.short:", &ObjectRecord::desc_short},
+        {":desc.long:", &ObjectRecord::desc_long},
         {":desc.examine:", &ObjectRecord::desc_examine},
         {":desc.found:", &ObjectRecord::desc_found},
         {":desc.talk:", &ObjectRecord::desc_talk},
         {":desc.next.talk:", &ObjectRecord::desc_next_talk},
+        {":desc.direction:", &ObjectRecord::desc_direction},
     };
-    const auto value_after = [&](std::string_view key) {
-        return trim_view(line.substr(key.size()));
-    };
-
-    if (line.starts_with(":room:")) {
-        object.room = room_value(build, value_after(":room:"));
-    } else if (line.starts_with(":direction:")) {
-        object.direction = direction_value(build, value_after(":direction:"));
-    } else if (line.starts_with(":weight.worn:")) {
-        object.weight_worn = integer_value(value_after(":weight.worn:"));
-    } else if (line.starts_with(":weight:")) {
-        object.weight = integer_value(value_after(":weight:"));
-    } else if (line.starts_with(":tag:")) {
-        object.tag = integer_value(value_after(":tag:"));
-    } else if (line.starts_with(":desc.short:")) {
-        object.desc_short = escape_text(value_after(":desc.short:"));
-    } else if (line.starts_with(":desc.long:")) {
-        object.desc_long = escape_text(value_after(":desc.long:"));
+    if (item.key == ":room:") {
+        object.room = room_value(build, item.value);
+    } else if (item.key == ":direction:") {
+        object.direction = direction_value(build, item.value);
+    } else if (item.key == ":found:") {
+        object.found = found_value(item.value, item.line, found);
     } else {
-        for (const MultiLine& property : multi_line)
-            if (read_multiline_property(build, lines, property.key, index, line,
-                                        object.*property.field))
-                return true;  // `index` is on the line that ended the value
-        if (line.starts_with(":desc.direction:")) {
-            object.desc_direction = escape_text(value_after(":desc.direction:"));
-        } else if (line.starts_with(":found:")) {
-            object.found = found_value(value_after(":found:"), index, found);
-        } else {
-            return false;
+        for (const Key& key : texts) {
+            if (item.key != key.key) continue;
+            if (key.text)
+                object.*key.text = escape_text(item.value);
+            else
+                object.*key.number = integer_value(item.value);
         }
     }
-    ++index;
-    return true;
 }
 
 void read_flags(std::string_view line, ObjectRecord& object) {
@@ -182,28 +151,16 @@ void read_flags(std::string_view line, ObjectRecord& object) {
         {"takeable", &ObjectRecord::takeable, 1},     {"wearable", &ObjectRecord::takeable, 2},
         {"talkable", &ObjectRecord::talkable, 1},
     };
-    std::string rest(line);
-    if (line.starts_with(':') && line.size() > 1) {
-        rest.erase(0, 1);
-        for (const Flag& flag : flags) {
-            if (line.find(flag.word) == std::string_view::npos) continue;
+    if (line.starts_with(':') && line.size() > 1)
+        for (const Flag& flag : flags)
             // Flags only switch on: a later "takeable" keeps a wearable object wearable.
-            object.*flag.field = std::max(object.*flag.field, flag.value);
-            replace_all_in_place(rest, flag.word, "");
-        }
-    }
-    const std::string_view left = trim_view(rest);
+            if (line.find(flag.word) != std::string_view::npos)
+                object.*flag.field = std::max(object.*flag.field, flag.value);
+    const std::string left = unknown_flag_text(line);
     if (left.empty()) return;
-    Error error("unknown object property: " + std::string(left));
+    Error error("unknown object property: " + left);
     // A misspelt flag or property key: the word the author may have meant.
-    static const std::vector<std::string_view> known = {
-        "examinable",       "usable",           "takeable",       "wearable",     "talkable",
-        ":room:",           ":direction:",      ":weight.worn:",  ":weight:",     ":tag:",
-        ":desc.short:",     ":desc.long:",      ":desc.examine:", ":desc.found:", ":desc.talk:",
-        ":desc.next.talk:", ":desc.direction:", ":found:",        ":menu:"};
-    const std::string_view word = trim_view(line).substr(0, trim_view(line).find(' '));
-    const bool key = word.size() > 1 && word.ends_with(':');
-    if (const auto meant = nearest_name(key ? word : left.substr(0, left.find(' ')), known))
+    if (const auto meant = meant_flag_or_key(line, left))
         error.note("did you mean " + *meant + "?", {});
     throw error;
 }

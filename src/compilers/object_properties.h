@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/project_model.h"
+
 namespace quenlo {
 
 class Build;
@@ -44,21 +46,12 @@ enum class ObjectKind { floating = 1, fixed = 2 };
 // "f_addobj(" + the 21 arguments of the runtime + ");", without blanks.
 std::string addobj_call(const ObjectRecord& object, ObjectKind kind);
 
-// Reads the property line at `index` into `object` when it starts with a
-// property key, and leaves `index` on the next line to read; each name of a
-// ":found:" value is also added to `found` with the line it is on. Returns false for a line
-// that is no property. Fails with "unknown room: ", "unknown :found: object: "
-// or "'" + value + "' is not a valid integer value".
-bool read_property(Build& build, const std::vector<std::string>& lines, std::size_t& index,
-                   std::string_view line, ObjectRecord& object, std::vector<FoundName>& found);
-
-// A value that goes on over the following lines, up to an empty line, a line
-// starting with ":" or an object header; comment lines inside are skipped.
-// Returns false when `line` does not start with `key`; otherwise stores the
-// converted value and leaves `index` on the line that ended it.
-bool read_multiline_property(Build& build, const std::vector<std::string>& lines,
-                             std::string_view key, std::size_t& index, std::string_view line,
-                             std::string& field);
+// Stores the value of the property `item` in `object`; each name of a
+// ":found:" value is also added to `found` with the line it is on. Fails with
+// "unknown room: ", "unknown :found: object: " or "'" + value + "' is not a
+// valid integer value".
+void apply_property(const Build& build, const ObjectItem& item, ObjectRecord& object,
+                    std::vector<FoundName>& found);
 
 // ":examinable takeable": sets the named flags; fails with
 // "unknown object property: " + whatever is left besides the flag words.

@@ -4,12 +4,14 @@
 // earlier phases left in it and writes its own part.
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "foundation/build_log.h"
 #include "foundation/diagnostic.h"
+#include "foundation/project_model.h"
 #include "foundation/project_sources.h"
 #include "foundation/script_calls.h"
 #include "foundation/source_location.h"
@@ -22,6 +24,16 @@ struct Switches {
     bool skip_unknown_check = false;
     bool skip_characters_check = true;
     bool skip_images_merging = false;
+};
+
+// An exit that a link of a room's text declares: an object of its own, which
+// the objects compiler adds after the author's.
+struct Exit {
+    std::string object;
+    std::string verb;
+    std::string destination;
+    SourceLocation object_place;  // on the link's object name
+    SourceLocation destination_place;
 };
 
 // What the objects compiler learnt of an object, for the checks that look at
@@ -71,7 +83,8 @@ public:
     const std::string& message(std::size_t n) const;
 
     const std::string project_folder;
-    ProjectSources sources;  // every project file, read once
+    ProjectSources sources;             // every project file, read once
+    std::optional<ProjectModel> model;  // read from the sources when first asked for
     const Switches switches;
     const bool release;
     BuildLog& log;
@@ -94,7 +107,6 @@ public:
     std::vector<std::string> lstroom;     // rooms by index
     std::vector<std::string> lstobj;      // object identifiers
     std::vector<std::string> lstobjroom;  // objects named in room links
-    std::vector<std::string> lsttmpdir;   // exit destinations to verify
 
     // Where generated code came from in the project files, for the unknown
     // identifier check; and the "objects.qno" line (from 1) of each line of
@@ -102,6 +114,7 @@ public:
     std::vector<GeneratedLine> generated_lines;
     std::vector<std::size_t> reAddMenu_lines;
 
+    std::vector<Exit> exits;              // in the order of the room links
     std::vector<ObjectFacts> objects;     // in the order compiled
     std::vector<ScriptUses> script_uses;  // of each script file merged
 
@@ -116,7 +129,6 @@ public:
     }
 
     // Generated code carried from the compilers to the script sections.
-    std::string reAddObj;
     std::string reAddMenu;
     std::string reAddAction;
     std::string reAddCond;

@@ -44,6 +44,13 @@ private:
     std::vector<Note> notes_;
 };
 
+// The error a diagnostic tells, with its place and notes.
+inline Error error_from(const Diagnostic& diagnostic) {
+    Error error(diagnostic.text, diagnostic.where);
+    for (const Note& note : diagnostic.notes) error.note(note.text, note.where);
+    return error;
+}
+
 // Runs `step`; an error it raises without a place gets the place `where()`.
 // For steps whose checks know the text but not the line it came from.
 template <typename Where, typename Step>

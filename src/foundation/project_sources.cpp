@@ -4,7 +4,9 @@
 
 namespace quenlo {
 
-std::string SourceFile::text() const { return join_lines(lines); }
+std::string SourceFile::text() const {
+    return join_lines(lines);
+}
 
 SourceLocation SourceFile::location(std::size_t line, std::string_view needle) const {
     SourceLocation where{path, line, 0, {}, {}};
@@ -22,7 +24,8 @@ SourceLocation SourceFile::find(std::string_view needle, std::size_t first,
     for (std::size_t i = first - 1; i < end; ++i)
         if (const std::size_t column = column_of(lines[i], needle))
             return line_location(path, lines, i, column);
-    return first - 1 < end ? line_location(path, lines, first - 1) : SourceLocation{path, 0, 0, {}, {}};
+    return first - 1 < end ? line_location(path, lines, first - 1)
+                           : SourceLocation{path, 0, 0, {}, {}};
 }
 
 const SourceFile& ProjectSources::file(std::string_view name) {
@@ -41,8 +44,7 @@ const SourceFile& ProjectSources::file(std::string_view name) {
 }
 
 bool ProjectSources::exists(std::string_view name) const {
-    return open_texts_.contains(std::string(name)) ||
-           file_exists(project_path(folder_, name));
+    return open_texts_.contains(std::string(name)) || file_exists(project_path(folder_, name));
 }
 
 SourceLocation ProjectSources::location(std::string_view name, std::size_t line,

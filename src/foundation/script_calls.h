@@ -31,10 +31,19 @@ struct UnmatchedBracket {
     std::size_t column = 0;
 };
 
+// A game name ("_rCantina_") in the code or as a whole quoted text, at its
+// first character (in a text, the one after the quote).
+struct NamePlace {
+    std::string name;
+    std::size_t line = 0;    // from 1
+    std::size_t column = 0;  // from 1, in characters
+};
+
 struct ScriptUses {
     std::string file;  // the project file's name
     std::vector<ScriptCall> calls;
     std::unordered_set<std::string> names;  // every name of the code
+    std::vector<NamePlace> game_names;      // in the order written
     UnmatchedBracket unmatched;             // the first one
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 // The generated-code buffers that the compilers hand to the script sections
-// (`reAddObj`, `reAddMenu`, `reAddCond`, ...) are lists of lines kept as one
+// (`reAddMenu`, `reAddCond`, ...) are lists of lines kept as one
 // string in which every line, the last one too, is followed by CR LF. So an
 // empty string has no lines and "\r\n" holds one empty line.
 

@@ -3,18 +3,25 @@
 #include <gtest/gtest.h>
 
 #include "foundation/text.h"
+#include "model/read_sources.h"
 #include "support/build_harness.h"
 
 namespace quenlo {
 namespace {
 
 struct Menu : test::PhaseHarness {
-    // Compiles the block that follows ":menu:" in `source`.
+    // Compiles the block that follows ":menu:" in `source`, as the model
+    // reads it; `index` is where it ends in `lines`, from the ":menu:" line.
     std::string compile(const std::string& source) {
-        lines = split_lines(":menu:\r\n" + source);
-        index = 0;
-        return error_of([&] { compile_menu_block(build, lines, index, "_lavagna_"); });
+        file.path = "objects.qno";
+        file.lines = split_lines("{_lavagna_}\r\n:menu:\r\n" + source);
+        const ObjectsReading reading = read_objects(file);
+        const ObjectItem& menu = reading.objects.at(0).items.at(0);
+        lines.assign(file.lines.begin() + 1, file.lines.end());
+        index = menu.end_line - 1;
+        return error_of([&] { compile_menu_block(build, file, menu, "_lavagna_"); });
     }
+    SourceFile file;
     std::vector<std::string> menu() const { return split_lines(build.reAddMenu); }
 
     std::vector<std::string> lines;

@@ -56,7 +56,8 @@ TEST(CompileRooms, TwoRoomsWithLinksAndAStartRoom) {
     EXPECT_EQ(r.build.symbols.find("_rGiardino_")->kind, SymbolKind::room);
     EXPECT_EQ(r.build.room_link_objects,
               (std::vector<std::string>{"_scrittaStanzaBuia_", "_uscitaStanzaBuia_", "_buio2_"}));
-    EXPECT_EQ(r.build.lsttmpdir, std::vector<std::string>{"_rStanzaBuia_"});
+    ASSERT_EQ(r.build.exits.size(), 1u);
+    EXPECT_EQ(r.build.exits[0].destination, "_rStanzaBuia_");
     EXPECT_EQ(r.build.reAddCond, "");  // the map is off and no room is a dialog room
     EXPECT_EQ(r.log_texts(), (std::vector<std::string>{
                                  "Merge file: " + r.project.file("rooms.qnr"),
@@ -85,18 +86,18 @@ TEST(CompileRooms, NoRooms) {
 TEST(CompileRooms, ResetsTheBuffersOfTheDeclarationCompilers) {
     Rooms r("{3}\r\n_rA_\r\n");
     for (std::string* buffer : {&r.build.reAddCond, &r.build.reAddAction, &r.build.reAddMenu,
-                                &r.build.reAddCounter, &r.build.reAddObj})
+                                &r.build.reAddCounter})
         *buffer = "vecchio\r\n";
     r.build.room_link_objects = {"_x_"};
     r.build.lstobjroom = {"_x_"};
-    r.build.lsttmpdir = {"_rY_"};
+    r.build.exits = {{"_x_", "vai", "_rY_", {}, {}}};
     ASSERT_EQ(r.compile(), "(no error)");
     for (const std::string* buffer : {&r.build.reAddCond, &r.build.reAddAction, &r.build.reAddMenu,
-                                      &r.build.reAddCounter, &r.build.reAddObj})
+                                      &r.build.reAddCounter})
         EXPECT_EQ(*buffer, "");
     EXPECT_TRUE(r.build.room_link_objects.empty());
     EXPECT_TRUE(r.build.lstobjroom.empty());
-    EXPECT_TRUE(r.build.lsttmpdir.empty());
+    EXPECT_TRUE(r.build.exits.empty());
 }
 
 TEST(CompileRooms, SelectingVariablePicksAmongTheTexts) {
@@ -226,8 +227,10 @@ TEST(CompileRooms, ExitToADeclaredRoomPasses) {
     Rooms r("{1}\r\n_rA_\r\n{via|_viaA_|vai|_rB_}\r\n{2}\r\n_rB_\r\n");
     // "{via|_viaA_|vai|_rB_}" is longer than seven characters: a description line.
     ASSERT_EQ(r.compile(), "(no error)");
-    EXPECT_NE(r.build.reAddObj.find("{_viaA_}\r\n:desc.direction: vai\r\n:direction: _rB_\r\n"),
-              std::string::npos);
+    ASSERT_EQ(r.build.exits.size(), 1u);
+    EXPECT_EQ(r.build.exits[0].object, "_viaA_");
+    EXPECT_EQ(r.build.exits[0].verb, "vai");
+    EXPECT_EQ(r.build.exits[0].object_place.line, 3u);
 }
 
 TEST(CompileRooms, StopRequestEndsTheCompiler) {

@@ -157,10 +157,11 @@ const std::vector<Breakage> breakages = {
      "    alla scogliera. Alle tue spalle c'\xC3\xA8 la {stanza|_versoStanza_|entra|_rStanzaBuia_}",
      std::string(51, ' ') + "^",
      false,
-     {"rooms.qnr:25:48: note: first declared here",
-      "    alla scogliera. Alle tue spalle c'\xC3\xA8 la "
-      "{stanza|_versoStanza_|entra|_rStanzaBuia_}",
-      std::string(51, ' ') + "^"}},
+     // The note is at the first link, the one in the sample's room 2.
+     {"rooms.qnr:21:32: note: first declared here",
+      "    Alle tue spalle c'\xC3\xA8 la {stanza|_versoStanza_|entra|_rStanzaBuia_} da cui sei "
+      "uscito.",
+      std::string(35, ' ') + "^"}},
     {"UnknownRoomOfAnObject",
      {{"objects.qno", 42, ":room: _rStanzaBuja_"}},
      "Error: unknown room: _rStanzaBuja_",

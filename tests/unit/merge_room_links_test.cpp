@@ -2,15 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include "model/room_links.h"
 #include "support/build_harness.h"
 
 namespace quenlo {
 namespace {
 
 struct Links : test::PhaseHarness {
-    std::string merge(std::string_view text, std::string_view room = "_rSENTIERO_") {
-        return error_of([&] { result = merge_room_links(build, text, room); });
+    // The text as the one line of a rooms file, read by the model.
+    std::string merge(std::string_view text) {
+        file.path = "rooms.qnr";
+        file.lines = {std::string(text)};
+        RoomText room_text;
+        room_text.joined = file.lines[0];
+        room_text.lines = {0};
+        read_room_links(room_text, file.lines);
+        return error_of([&] { result = merge_room_links(build, file, room_text); });
     }
+    SourceFile file;
     std::string result;
 };
 
@@ -20,8 +29,7 @@ TEST(MergeRoomLinks, RoomLinkBecomesAMarkerAndIsRecorded) {
     EXPECT_EQ(l.result, "C'è una @c_scrittaStanzaBuia_@scritta@ sul muro. ");
     EXPECT_EQ(l.build.lstobjroom, std::vector<std::string>{"_scrittaStanzaBuia_"});
     EXPECT_EQ(l.build.room_link_objects, std::vector<std::string>{"_scrittaStanzaBuia_"});
-    EXPECT_EQ(l.build.reAddObj, "");
-    EXPECT_TRUE(l.build.lsttmpdir.empty());
+    EXPECT_TRUE(l.build.exits.empty());
     EXPECT_EQ(l.log_texts(), std::vector<std::string>{"Merge room object: _scrittaStanzaBuia_"});
 }
 
@@ -29,15 +37,13 @@ TEST(MergeRoomLinks, ExitLinkDeclaresItsObject) {
     Links l;
     ASSERT_EQ(l.merge("Un sentiero porta al {bosco|_bosco15_|vai|_rBOSCO_}."), "(no error)");
     EXPECT_EQ(l.result, "Un sentiero porta al @c_bosco15_@bosco@.");
-    EXPECT_EQ(l.build.reAddObj,
-              "\r\n"
-              "// --------------------------------------\r\n"
-              "// rooms.qnr direction for room: _rSENTIERO_\r\n"
-              "{_bosco15_}\r\n"
-              ":desc.direction: vai\r\n"
-              ":direction: _rBOSCO_\r\n"
-              "// --------------------------------------\r\n");
-    EXPECT_EQ(l.build.lsttmpdir, std::vector<std::string>{"_rBOSCO_"});
+    ASSERT_EQ(l.build.exits.size(), 1u);
+    const Exit& exit = l.build.exits[0];
+    EXPECT_EQ(exit.object, "_bosco15_");
+    EXPECT_EQ(exit.verb, "vai");
+    EXPECT_EQ(exit.destination, "_rBOSCO_");
+    EXPECT_EQ(exit.object_place.column, 29u);  // on the name, after its bar
+    EXPECT_EQ(exit.destination_place.column, 43u);
     EXPECT_EQ(l.build.lstobjroom, std::vector<std::string>{"_bosco15_"});
     EXPECT_EQ(l.build.room_link_objects, std::vector<std::string>{"_bosco15_"});
 }
@@ -46,7 +52,8 @@ TEST(MergeRoomLinks, DestinationKeepsFurtherBarsAndNothingIsTrimmed) {
     Links l;
     ASSERT_EQ(l.merge("{ a |_o1_|apri|_rX_|y}"), "(no error)");
     EXPECT_EQ(l.result, "@c_o1_@ a @");
-    EXPECT_EQ(l.build.lsttmpdir, std::vector<std::string>{"_rX_|y"});
+    ASSERT_EQ(l.build.exits.size(), 1u);
+    EXPECT_EQ(l.build.exits[0].destination, "_rX_|y");
 }
 
 TEST(MergeRoomLinks, SameLinkTwiceIsRecordedTwice) {

@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(
     build-essential cmake
     libgtest-dev libgmock-dev libbenchmark-dev
-    # The live preview's web server.
-    libcpp-httplib-dev pkg-config curl
+    # pkg-config finds the script engine below; curl asks the live preview.
+    pkg-config curl
     # The engine of Firefox ESR that compiles the pages' scripts to find their
     # syntax errors.
     libmozjs-102-dev

@@ -6,20 +6,32 @@ namespace {
 
 const char* reason(int status) {
     switch (status) {
-    case 200: return "OK";
-    case 204: return "No Content";
-    case 206: return "Partial Content";
-    case 400: return "Bad Request";
-    case 403: return "Forbidden";
-    case 404: return "Not Found";
-    case 405: return "Method Not Allowed";
-    case 413: return "Content Too Large";
-    case 416: return "Range Not Satisfiable";
-    case 431: return "Request Header Fields Too Large";
-    case 501: return "Not Implemented";
-    case 503: return "Service Unavailable";
-    case 505: return "HTTP Version Not Supported";
-    default: return "Unknown";
+        case 200:
+            return "OK";
+        case 206:
+            return "Partial Content";
+        case 400:
+            return "Bad Request";
+        case 403:
+            return "Forbidden";
+        case 404:
+            return "Not Found";
+        case 405:
+            return "Method Not Allowed";
+        case 413:
+            return "Content Too Large";
+        case 416:
+            return "Range Not Satisfiable";
+        case 431:
+            return "Request Header Fields Too Large";
+        case 501:
+            return "Not Implemented";
+        case 503:
+            return "Service Unavailable";
+        case 505:
+            return "HTTP Version Not Supported";
+        default:
+            return "Unknown";
     }
 }
 
@@ -32,8 +44,8 @@ HttpAnswer HttpAnswer::text(int status, std::string text) {
     return page(status, std::move(body), 0, length);
 }
 
-HttpAnswer HttpAnswer::page(int status, std::shared_ptr<const std::string> body,
-                            std::size_t offset, std::size_t length) {
+HttpAnswer HttpAnswer::page(int status, std::shared_ptr<const std::string> body, std::size_t offset,
+                            std::size_t length) {
     HttpAnswer answer;
     answer.status = status;
     answer.body = std::move(body);

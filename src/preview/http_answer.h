@@ -28,8 +28,8 @@ struct HttpAnswer {
     // A short text answer.
     static HttpAnswer text(int status, std::string text);
     // `length` bytes of `body` from `offset`.
-    static HttpAnswer page(int status, std::shared_ptr<const std::string> body,
-                           std::size_t offset, std::size_t length);
+    static HttpAnswer page(int status, std::shared_ptr<const std::string> body, std::size_t offset,
+                           std::size_t length);
 };
 
 // The status line and fields of `answer`, its empty line included.

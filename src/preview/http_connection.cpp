@@ -73,7 +73,8 @@ void HttpConnection::answer_requests() {
             if (head.outcome == HeadReading::Outcome::incomplete) return;
             if (head.outcome == HeadReading::Outcome::refused) return refuse(head.status);
             buffer_.erase(0, head.length);
-            if (head.request.content_length > std::min(site_.body_bound(head.request), max_body_bytes))
+            if (head.request.content_length >
+                std::min(site_.body_bound(head.request), max_body_bytes))
                 return refuse(413);
             request_ = std::move(head.request);
         }

@@ -133,7 +133,8 @@ HeadReading read_request_head(std::string_view bytes) {
     for (std::size_t k = 1; k < lines.size(); ++k) {
         const std::string_view line = lines[k];
         const std::size_t colon = line.find(':');
-        if (colon == std::string_view::npos || !is_token(line.substr(0, colon)) || has_control(line))
+        if (colon == std::string_view::npos || !is_token(line.substr(0, colon)) ||
+            has_control(line))
             return refused(400);
         std::string name = lower(line.substr(0, colon));
         const std::string_view value = trim_blanks(line.substr(colon + 1));

@@ -32,9 +32,9 @@ struct HttpRequest {
 struct HeadReading {
     enum class Outcome { incomplete, complete, refused };
     Outcome outcome = Outcome::incomplete;
-    int status = 0;           // when refused: 400, 431, 501 or 505
-    std::size_t length = 0;   // when complete: the head's bytes, its empty line included
-    HttpRequest request;      // when complete, without its body
+    int status = 0;          // when refused: 400, 431, 501 or 505
+    std::size_t length = 0;  // when complete: the head's bytes, its empty line included
+    HttpRequest request;     // when complete, without its body
 };
 
 // Reads the head at the start of `bytes`: incomplete while its empty line has

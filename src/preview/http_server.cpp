@@ -37,7 +37,7 @@ struct HttpServer::Client {
     int fd;
     HttpConnection connection;
     bool stream_started = false;
-    bool waiting = true;           // for a request, since `since`
+    bool waiting = true;                     // for a request, since `since`
     Clock::time_point since = Clock::now();  // or for the client to read, or quiet
     std::uint64_t seen = nothing_seen;
     bool gone = false;
@@ -192,14 +192,15 @@ void HttpServer::run() {
             if (connection.streaming() || connection.room() > 0) events |= POLLIN;
             if (!connection.pending().empty()) events |= POLLOUT;
             polled.push_back({client->fd, events, 0});
-            const auto limit = client->waiting              ? limits_.head_time
+            const auto limit = client->waiting ? limits_.head_time
                                : connection.streaming() && connection.queued() == 0
                                    ? limits_.keep_alive
                                    : limits_.send_time;
             soonest = std::min(soonest, client->since + limit);
         }
         const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(soonest - now);
-        if (::poll(polled.data(), polled.size(), static_cast<int>(std::max<long>(wait.count(), 0)) + 1) < 0 &&
+        if (::poll(polled.data(), polled.size(),
+                   static_cast<int>(std::max<long>(wait.count(), 0)) + 1) < 0 &&
             errno != EINTR)
             break;
         if (stopping_) break;

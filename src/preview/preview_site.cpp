@@ -69,7 +69,8 @@ void PreviewSite::publish(std::string debug_page, std::string release_page,
     for (std::size_t k = 0; k < 2; ++k) {
         written[k] = pages[k]->empty() ? written_[k] : shared(std::move(*pages[k]));
         if (!written[k]) continue;
-        served[k] = shared(live_page(*written[k], k == 0 ? PageKind::debug : PageKind::release, next));
+        served[k] =
+            shared(live_page(*written[k], k == 0 ? PageKind::debug : PageKind::release, next));
         std::string event;
         if (written_[k]) event = patch_event(build_, next, *written_[k], *written[k]);
         if (event.empty()) event = "event: built\ndata: " + std::to_string(next) + "\n\n";

@@ -61,9 +61,9 @@ private:
     // The pages as written, and where; only the publishing thread changes them.
     std::shared_ptr<const std::string> written_[2];
     std::string paths_[2];
-    std::shared_ptr<const std::string> served_[2];   // with the preview's script
-    std::shared_ptr<const std::string> events_[2];   // what open pages are sent now
-    std::set<std::string> reported_;                 // this build's script errors told
+    std::shared_ptr<const std::string> served_[2];  // with the preview's script
+    std::shared_ptr<const std::string> events_[2];  // what open pages are sent now
+    std::set<std::string> reported_;                // this build's script errors told
 };
 
 }  // namespace quenlo

@@ -32,7 +32,8 @@ struct Site {
 
     Site() {
         site.set_port(8470);
-        std::string debug = "<html>\n<body>\n<script>\n// actions.qna line:2\nmrvLuce();\n</script>\n";
+        std::string debug =
+            "<html>\n<body>\n<script>\n// actions.qna line:2\nmrvLuce();\n</script>\n";
         while (debug.size() < 3000) debug += "<p>" + std::to_string(debug.size()) + "</p>\n";
         site.publish(debug + "</body></html>\n", "<html><body>release</body></html>\n",
                      {"/nonexistent/quenlo-fuzz/a_debug.html", "/nonexistent/quenlo-fuzz/a.html"});
@@ -80,7 +81,8 @@ std::size_t check_answers(std::string_view out, const Site& site, bool& closed, 
                 "an answer starts with its status line", head);
         const int status = static_cast<int>(number(head.substr(9, 3)));
         for (std::string_view guard : guards)
-            require(head.find(guard) != std::string_view::npos, "every answer carries the guards", head);
+            require(head.find(guard) != std::string_view::npos, "every answer carries the guards",
+                    head);
         if (field(head, "Content-Type") == "text/event-stream") {
             require(status == 200, "an event stream is a 200", head);
             closed = true;

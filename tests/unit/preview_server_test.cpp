@@ -30,7 +30,9 @@ struct Answer {
     int status = 0;
     std::string head;
     std::string body;
-    bool has(const std::string& field) const { return head.find("\r\n" + field + "\r\n") != std::string::npos; }
+    bool has(const std::string& field) const {
+        return head.find("\r\n" + field + "\r\n") != std::string::npos;
+    }
 };
 
 // One connection of a client that may be as slow or as rude as it likes.
@@ -64,7 +66,8 @@ public:
     const std::string& receive(std::chrono::milliseconds wait, std::size_t enough = 0) {
         const auto until = Clock::now() + wait;
         while (buffer_.size() <= enough && !closed_) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now());
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now());
             pollfd ready{fd_, POLLIN, 0};
             if (left.count() <= 0 || ::poll(&ready, 1, static_cast<int>(left.count())) <= 0) break;
             char bytes[65536];
@@ -87,7 +90,8 @@ public:
         answer.head = buffer_.substr(0, end + 2);
         answer.status = std::stoi(answer.head.substr(9, 3));
         const std::size_t at = answer.head.find("Content-Length: ");
-        const std::size_t length = at == std::string::npos ? 0 : std::stoul(answer.head.substr(at + 16));
+        const std::size_t length =
+            at == std::string::npos ? 0 : std::stoul(answer.head.substr(at + 16));
         receive(3s, end + 4 + length - 1);
         answer.body = buffer_.substr(end + 4, length);
         buffer_.erase(0, std::min(buffer_.size(), end + 4 + length));
@@ -97,7 +101,8 @@ public:
     bool hears(std::string_view text, std::chrono::milliseconds wait = 2s) {
         const auto until = Clock::now() + wait;
         while (buffer_.find(text) == std::string::npos && !closed_ && Clock::now() < until)
-            receive(std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()), buffer_.size());
+            receive(std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()),
+                    buffer_.size());
         return buffer_.find(text) != std::string::npos;
     }
     // Whether the server closes the connection within `wait`.
@@ -118,9 +123,11 @@ protected:
     // A page of about 103 KB whose script calls a misspelt name at line 5,
     // which came from line 2 of actions.qna.
     void SetUp() override {
-        folder.write("actions.qna", "if (f_action(\"_porta_\", \"apri\")) {\r\n  mrvLuce();\r\n}\r\n");
+        folder.write("actions.qna",
+                     "if (f_action(\"_porta_\", \"apri\")) {\r\n  mrvLuce();\r\n}\r\n");
         std::string page = "<html>\n<body>\n<script>\n// actions.qna line:2\n  mrvLuce();\n";
-        while (page.size() < 103 * 1024) page += "var filler = 'abcdefghijklmnopqrstuvwxyz0123456789';\n";
+        while (page.size() < 103 * 1024)
+            page += "var filler = 'abcdefghijklmnopqrstuvwxyz0123456789';\n";
         folder.write("page_debug.html", page + "</script>\n</body>\n</html>\n");
         port = server.start(folder.path(), false, 20000 + static_cast<int>(::getpid() % 20000),
                             [this](const std::vector<std::string>& lines) {
@@ -161,12 +168,16 @@ protected:
 };
 
 TEST_F(PreviewServerTest, SendsNothingButThePageWhateverIsAsked) {
-    const auto range = [&](const std::string& bytes) { return get("GET / HTTP/1.1\r\n" + host() + "Range: bytes=" + bytes + "\r\n"); };
+    const auto range = [&](const std::string& bytes) {
+        return get("GET / HTTP/1.1\r\n" + host() + "Range: bytes=" + bytes + "\r\n");
+    };
     const std::string size = std::to_string(whole.size());
     for (const char* asked : {"0-150000", "0-99999999", "0-"}) {
         const Answer clamped = range(asked);
         EXPECT_EQ(clamped.status, 206) << asked;
-        EXPECT_TRUE(clamped.has("Content-Range: bytes 0-" + std::to_string(whole.size() - 1) + '/' + size)) << asked;
+        EXPECT_TRUE(
+            clamped.has("Content-Range: bytes 0-" + std::to_string(whole.size() - 1) + '/' + size))
+            << asked;
         EXPECT_TRUE(clamped.body == whole) << asked;
     }
     const Answer middle = range("100-199");
@@ -184,8 +195,9 @@ TEST_F(PreviewServerTest, SendsNothingButThePageWhateverIsAsked) {
     EXPECT_TRUE(ignored.body == whole);
 
     // Every answer, a refusal too, carries the guards.
-    for (const Answer& answer : {get("GET / HTTP/1.1\r\n" + host()), get("GET /x HTTP/1.1\r\n" + host()),
-                                 get("GET / HTTP/1.1\r\nHost: evil.example\r\n"), get("GET / HTTP/1.1\r\n\x01\r\n")}) {
+    for (const Answer& answer :
+         {get("GET / HTTP/1.1\r\n" + host()), get("GET /x HTTP/1.1\r\n" + host()),
+          get("GET / HTTP/1.1\r\nHost: evil.example\r\n"), get("GET / HTTP/1.1\r\n\x01\r\n")}) {
         EXPECT_TRUE(answer.has("X-Content-Type-Options: nosniff")) << answer.head;
         EXPECT_TRUE(answer.has("Content-Security-Policy: frame-ancestors 'none'"));
         EXPECT_TRUE(answer.has("Cross-Origin-Resource-Policy: same-origin"));
@@ -198,15 +210,23 @@ TEST_F(PreviewServerTest, SendsNothingButThePageWhateverIsAsked) {
     for (int k = 0; k < 63; ++k) fields += "X-" + std::to_string(k) + ": a\r\n";
     EXPECT_EQ(get("GET / HTTP/1.1\r\n" + host() + fields).status, 200);
     EXPECT_EQ(get("GET / HTTP/1.1\r\n" + host() + fields + "X-64: a\r\n").status, 431);
-    EXPECT_EQ(get("GET / HTTP/1.1\r\n" + host() + "X-Long: " + std::string(16 * 1024, 'a') + "\r\n").status, 431);
+    EXPECT_EQ(get("GET / HTTP/1.1\r\n" + host() + "X-Long: " + std::string(16 * 1024, 'a') + "\r\n")
+                  .status,
+              431);
     EXPECT_EQ(get("GET / HTTP/1.1\r\n" + host() + host()).status, 400);
     EXPECT_EQ(get("GET / HTTP/1.1\r\n" + host() + "Host: evil.example\r\n").status, 400);
-    EXPECT_EQ(get("GET / HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) + std::string(1, '\0') + "x\r\n").status, 400);
+    EXPECT_EQ(get("GET / HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
+                  std::string(1, '\0') + "x\r\n")
+                  .status,
+              400);
     EXPECT_EQ(get("GET / HTTP/1.1\r\n" + host() + "X: a\x1b[2Jb\r\n").status, 400);
 
     // A body of up to 1 KB is read and answered; a longer one is refused at
     // once and the connection closed, before its bytes come.
-    EXPECT_EQ(get("GET / HTTP/1.1\r\n" + host() + "Content-Length: 1024\r\n\r\n" + std::string(1024, 'b')).status, 200);
+    EXPECT_EQ(
+        get("GET / HTTP/1.1\r\n" + host() + "Content-Length: 1024\r\n\r\n" + std::string(1024, 'b'))
+            .status,
+        200);
     for (const char* length : {"1025", "268435456"}) {
         Client client(port);
         client.send("POST / HTTP/1.1\r\n" + host() + "Content-Length: " + length + "\r\n\r\n");
@@ -230,7 +250,8 @@ TEST_F(PreviewServerTest, AnswersAPageWithinASecondWhileClientsTrickleAndStream)
     }
     for (int k = 0; k < 64; ++k) {
         streams.push_back(std::make_unique<Client>(port));
-        ASSERT_TRUE(streams.back()->send("GET / HTTP/1.1\r\n" + host() + "Accept: text/event-stream\r\n\r\n"));
+        ASSERT_TRUE(streams.back()->send("GET / HTTP/1.1\r\n" + host() +
+                                         "Accept: text/event-stream\r\n\r\n"));
         // Each stream starts with the served build.
         ASSERT_TRUE(streams.back()->hears("event: built\ndata: 1\n\n")) << k;
     }
@@ -267,12 +288,13 @@ TEST_F(PreviewServerTest, TellsTheGamesScriptErrorsAtTheAuthorsLineOncePerBuild)
     const std::string origin = "Origin: http://127.0.0.1:" + std::to_string(port) + "\r\n";
     const std::string report = "/ 1 5 3 -\n_porta_|apri\nReferenceError: mrvLuce is not defined";
     const auto post = [&](const std::string& fields, const std::string& body) {
-        return get("POST /script-error HTTP/1.1\r\n" + host() + fields + "Content-Length: " +
-                   std::to_string(body.size()) + "\r\n\r\n" + body);
+        return get("POST /script-error HTTP/1.1\r\n" + host() + fields +
+                   "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
     };
     EXPECT_EQ(post("", report).status, 403);
     EXPECT_EQ(post("Origin: http://evil.example\r\n", report).status, 403);
-    EXPECT_EQ(post("Origin: http://localhost:" + std::to_string(port) + "\r\n", report).status, 403);
+    EXPECT_EQ(post("Origin: http://localhost:" + std::to_string(port) + "\r\n", report).status,
+              403);
     EXPECT_EQ(post(origin, report + std::string(4096, 'x')).status, 413);
     EXPECT_EQ(get("GET /script-error HTTP/1.1\r\n" + host()).status, 405);
     EXPECT_EQ(reported(), 0u);
@@ -280,7 +302,8 @@ TEST_F(PreviewServerTest, TellsTheGamesScriptErrorsAtTheAuthorsLineOncePerBuild)
     const Answer told = post(origin, report);
     EXPECT_EQ(told.status, 200);
     const std::string expected =
-        "Script error in the game: ReferenceError: mrvLuce is not defined\n" + folder.file("actions.qna") +
+        "Script error in the game: ReferenceError: mrvLuce is not defined\n" +
+        folder.file("actions.qna") +
         ":2:3: error: ReferenceError: mrvLuce is not defined\n"
         "      mrvLuce();\n"
         "      ^\n"

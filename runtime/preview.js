@@ -6,12 +6,18 @@
 // changed lines and that script runs again in place, much sooner than a
 // reload; otherwise the page reloads. Either way the running game is
 // resumed: it is saved in slot 0 first, and the page's own start loads slot
-// 0; the scroll position comes back too.
+// 0; the scroll position comes back too. An uncaught error of the game's
+// script is reported to the server, which tells the author where it lies in
+// the project's files and answers with the text the panel then shows.
 (function () {
     var script = document.currentScript;
     var shownBuild = script ? script.getAttribute('data-build') : '';
     var resumeKey = 'quenloPreviewResume';
     var panel = null;
+    // The script element run again in place, whose errors count their lines
+    // from its first; null while the page is as loaded.
+    var patchedScript = null;
+    var reported = {};
 
     function saveRunningGame() {
         try {
@@ -85,6 +91,7 @@
         if (typeof mrvKeyDown === 'function') {
             document.removeEventListener('keydown', mrvKeyDown);
         }
+        patchedScript = parseInt(head[2], 10);
         try {
             if (!runInstead(old, text)) { return false; }
             startAgain(queued);
@@ -128,6 +135,55 @@
         document.body.appendChild(panel);
     }
 
+    // The server's answer, or the message alone when it cannot be asked.
+    function report(message, line, column) {
+        if (!line) { return; }
+        var choice = (typeof window.s_action === 'string') ? window.s_action : '';
+        var body = window.location.pathname + ' ' + shownBuild + ' ' + line + ' ' + (column || 0) + ' ' +
+            ((patchedScript === null) ? '-' : patchedScript) + '\n' +
+            choice.substring(0, 200).replace(/[\r\n]/g, ' ') + '\n' + String(message).substring(0, 1200);
+        if (reported[body]) { return; }
+        reported[body] = true;
+        var alone = 'Script error in the game: ' + message;
+        try {
+            var request = new window.XMLHttpRequest();
+            request.open('POST', '/script-error');
+            request.onload = function () {
+                showPanel((request.status === 200) ? request.responseText : alone);
+            };
+            request.onerror = function () {
+                showPanel(alone);
+            };
+            request.send(body);
+        } catch (e) {
+            showPanel(alone);
+        }
+    }
+
+    // A rejection's place is the first place in the page its stack names.
+    function stackPlace(reason) {
+        var stack = (reason && (typeof reason.stack === 'string')) ? reason.stack : '';
+        var page = window.location.href.split(/[?#]/)[0];
+        var lines = stack.split('\n');
+        for (var k = 0; k < lines.length; k++) {
+            var found = /:(\d+):(\d+)\)?\s*$/.exec(lines[k]);
+            if (found && (lines[k].indexOf(page) >= 0)) { return [parseInt(found[1], 10), parseInt(found[2], 10)]; }
+        }
+        return [0, 0];
+    }
+
+    function watchErrors() {
+        window.addEventListener('error', function (e) {
+            var message = (e.error instanceof window.Error) ? String(e.error) : String(e.message).replace(/^Uncaught /, '');
+            report(message, e.lineno, e.colno);
+        });
+        window.addEventListener('unhandledrejection', function (e) {
+            var place = stackPlace(e.reason);
+            report((e.reason instanceof window.Error) ? String(e.reason) : 'Unhandled rejection: ' + String(e.reason),
+                place[0], place[1]);
+        });
+    }
+
     function listen() {
         if (typeof window.EventSource !== 'function') { return; }
         var events = new window.EventSource(window.location.pathname);
@@ -163,5 +219,6 @@
     if (typeof onpageload === 'function') {
         onpageload(resume);
     }
+    watchErrors();
     listen();
 }());

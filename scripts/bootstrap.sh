@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
     build-essential cmake
     libgtest-dev libgmock-dev libbenchmark-dev
-    # The live preview's web server.
-    libcpp-httplib-dev pkg-config curl
+    # pkg-config finds the script engine below; curl and ss (iproute2) try
+    # the live preview.
+    pkg-config curl iproute2
     # The engine of Firefox ESR that compiles the pages' scripts to find their
     # syntax errors.
     libmozjs-102-dev

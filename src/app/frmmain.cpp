@@ -278,6 +278,9 @@ void TfrmMain::Playinbrowser1Click() {
             play_ = std::make_unique<PlaySession>(workspace_.project_folder);
             connect(play_.get(), &PlaySession::source_saved, this,
                     [this] { rebuild_after_save(); });
+            connect(play_.get(), &PlaySession::script_error, this, [this](const QStringList& lines) {
+                for (const QString& line : lines) log_.log_line(line.toStdString());
+            });
         }
         if (build(false)) desktop_.urls.open_url(play_->page_url());
     });

@@ -18,11 +18,17 @@ struct PlaySession::Server {
 
 namespace {
 
-// The served page, or none when no port is free.
-std::unique_ptr<PlaySession::Server> start_server(const std::string& folder) {
+// The served page, or none when no port is free. The game's script errors
+// come on the server's thread, and reach the window as a queued signal.
+std::unique_ptr<PlaySession::Server> start_server(const std::string& folder, PlaySession& session) {
     auto server = std::make_unique<PlaySession::Server>();
+    const auto report = [&session](const std::vector<std::string>& lines) {
+        QStringList shown;
+        for (const std::string& line : lines) shown << QString::fromStdString(line);
+        emit session.script_error(shown);
+    };
     try {
-        const int port = server->preview.start(folder, false);
+        const int port = server->preview.start(folder, false, default_preview_port, report);
         server->address = QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port));
         return server;
     } catch (const Error&) {
@@ -36,7 +42,7 @@ struct PlaySession::Server {};
 
 namespace {
 
-std::unique_ptr<PlaySession::Server> start_server(const std::string&) {
+std::unique_ptr<PlaySession::Server> start_server(const std::string&, PlaySession&) {
     return nullptr;
 }
 
@@ -44,7 +50,7 @@ std::unique_ptr<PlaySession::Server> start_server(const std::string&) {
 #endif
 
 PlaySession::PlaySession(std::string project_folder)
-    : folder_(std::move(project_folder)), server_(start_server(folder_)), watcher_(folder_) {
+    : folder_(std::move(project_folder)), server_(start_server(folder_, *this)), watcher_(folder_) {
     watching_ = std::thread([this] {
         while (watcher_.wait_for_change(stop_)) emit source_saved();
     });

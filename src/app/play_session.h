@@ -6,6 +6,7 @@
 // is watched, so that a source file saved in an editor builds again.
 
 #include <QObject>
+#include <QStringList>
 #include <QUrl>
 #include <atomic>
 #include <memory>
@@ -37,6 +38,8 @@ public:
 signals:
     // A source file of the project was saved (sent to the window's thread).
     void source_saved();
+    // The game's script threw while played: the lines telling where.
+    void script_error(const QStringList& lines);
 
 private:
     std::string folder_;

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <variant>
 
 #include "cli/terminal.h"
@@ -73,6 +74,17 @@ void print_addresses(int port, bool release) {
     std::cout << "Pages reload after each build; Ctrl-C stops.\n" << std::flush;
 }
 
+// The game's script errors come on the server's thread while builds log on
+// this one: each report is written at once, whole.
+PreviewServer::Reporter terminal_reporter(bool colours) {
+    return [colours](const std::vector<std::string>& lines) {
+        std::ostringstream text;
+        TerminalLog log(text, colours);
+        for (const std::string& line : lines) log.append_line(style_log_line(line).colour, line);
+        std::cout << text.str() << std::flush;
+    };
+}
+
 }  // namespace
 
 int run_serve(const std::vector<std::string>& args, const std::string& program_folder) {
@@ -80,7 +92,8 @@ int run_serve(const std::vector<std::string>& args, const std::string& program_f
     if (const int* status = std::get_if<int>(&parsed)) return *status;
     const ServeOptions& options = std::get<ServeOptions>(parsed);
 
-    TerminalLog terminal(std::cout, stdout_wants_colours());
+    const bool colours = stdout_wants_colours();
+    TerminalLog terminal(std::cout, colours);
     NoEvents events;
     TerminalUi ui(std::cerr);
     BuildLog log(terminal, events);
@@ -100,7 +113,8 @@ int run_serve(const std::vector<std::string>& args, const std::string& program_f
         Rebuilder rebuilder(workspace, log, ui, options.release);
         const BuildResult first = rebuilder.build();
         PreviewServer server;
-        print_addresses(server.start(workspace.project_folder, options.release, options.port),
+        print_addresses(server.start(workspace.project_folder, options.release, options.port,
+                                     terminal_reporter(colours)),
                         options.release);
         server.build_finished(workspace.project_folder, first);
         while (rebuilder.wait_for_change())

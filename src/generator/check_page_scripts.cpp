@@ -8,11 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "checks/line_annotation.h"
 #include "foundation/build.h"
 #include "foundation/error.h"
 #include "foundation/source_location.h"
 #include "foundation/text.h"
+#include "generator/page_line_place.h"
 
 namespace quenlo {
 
@@ -74,52 +74,17 @@ std::optional<ScriptSyntaxError> first_script_error(std::string_view page,
     return std::nullopt;
 }
 
-// Line `number` (from 1) of the page, and the line before it.
-std::pair<std::string_view, std::string_view> page_line(std::string_view page, std::size_t number) {
-    std::string_view previous, current;
-    std::size_t n = 0;
-    for_each_line(page, [&](std::string_view line) {
-        if (++n == number - 1) previous = line;
-        if (n == number) current = line;
-    });
-    return {current, previous};
-}
-
-// The column of the author's line that column `column` of the page's line
-// stands for: found while the page's line reads as the author's, whose double
-// quotes became single ones; unknown (0) once they differ before it.
-std::size_t author_column(std::string_view page_line, std::string_view author_line,
-                          std::size_t column) {
-    const auto first_letter = [](std::string_view text) {
-        const std::size_t at = text.find_first_not_of(" \t");
-        return at == std::string_view::npos ? text.size() : at;
-    };
-    std::size_t p = first_letter(page_line);
-    std::size_t a = first_letter(author_line);
-    std::size_t page_column = count_code_points(page_line.substr(0, p)) + 1;
-    std::size_t column_there = count_code_points(author_line.substr(0, a)) + 1;
-    while (p < page_line.size() && a < author_line.size()) {
-        if (page_column == column) return column_there;
-        const char32_t pc = next_code_point(page_line, p);
-        const char32_t ac = next_code_point(author_line, a);
-        if (pc != ac && !(pc == U'\'' && ac == U'"')) return 0;
-        ++page_column;
-        ++column_there;
-    }
-    return page_column == column ? column_there : 0;
-}
-
 // Where in the author's files the page's line `number` came from: a script
 // line by the comment before it, generated code by its compiler's record.
-SourceLocation author_place(const Build& build, std::string_view page, std::size_t number,
+SourceLocation author_place(Build& build, std::string_view page, std::size_t number,
                             std::size_t column) {
-    const auto [line, previous] = page_line(page, number);
-    if (const auto annotation = annotated_source(previous)) {
-        const auto& [file, source_line] = *annotation;
-        SourceLocation where = build.sources.location(file, source_line);
-        if (column > 0) where.column = author_column(line, where.text, column);
-        return where;
-    }
+    SourceLocation where = annotated_page_line(page, number, column, build.sources);
+    if (where.known()) return where;
+    std::string_view line;
+    std::size_t n = 0;
+    for_each_line(page, [&](std::string_view text) {
+        if (++n == number) line = text;
+    });
     const std::string trimmed = trim(line);
     for (const GeneratedLine& generated : build.generated_lines)
         if (!trimmed.empty() && trim(generated.code) == trimmed)

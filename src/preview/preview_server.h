@@ -4,17 +4,18 @@
 // "/release", and nothing else. Each page it serves carries the preview's
 // script, which it tells of every build over Server-Sent Events (the same
 // address, asked for "text/event-stream"): a success reloads the page, a
-// failure shows its error over it. Requests naming another host get 403, so
-// that no web site can reach the server through a name of its own.
+// failure shows its error over it. The script reports the game's own script
+// errors back, and the server tells its owner where in the author's files
+// they are.
 //
 // Whoever runs the builds (the command line, the window) starts the server
 // once and tells it how each build ended.
 
-#include <cstdint>
 #include <memory>
 #include <string>
 
 #include "generator/build_result.h"
+#include "preview/preview_site.h"
 
 namespace quenlo {
 
@@ -22,6 +23,8 @@ inline constexpr int default_preview_port = 8470;
 
 class PreviewServer {
 public:
+    using Reporter = PreviewSite::Reporter;
+
     PreviewServer();
     ~PreviewServer();  // stops
     PreviewServer(const PreviewServer&) = delete;
@@ -29,9 +32,11 @@ public:
 
     // Listens on 127.0.0.1 at `first_port`, or the first free port after it;
     // returns that port. Fails with quenlo::Error when none is free.
+    // `reporter` is told the lines of each script error of the game, on the
+    // server's thread.
     int start(const std::string& project_folder, bool release,
-              int first_port = default_preview_port);
-    // Ends open event streams and stops listening; waits for that.
+              int first_port = default_preview_port, Reporter reporter = {});
+    // Closes every connection and stops listening; waits for that.
     void stop();
     // The port listened on, 0 when not started.
     int port() const;

@@ -3,7 +3,9 @@
 // rooms.qnr, and the open page shows the new text in the same room without a
 // click, mended in place; a broken save shows the build's error over the
 // page, which stays playable, and mending it updates the page; a change
-// outside the page's script (its title) reloads it, in the same room.
+// outside the page's script (its title) reloads it, in the same room. A
+// misspelt name behind a verb throws while playing: serve prints where it is
+// in actions.qna, and the panel shows the same.
 const { test, before, after } = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
@@ -109,4 +111,42 @@ test('a saved room text shows in the open page, in the same room', async () => {
     assert.ok((await game.text()).includes('Qui vedi una lanterna a olio.'));
     // The browser asks for /favicon.ico, a 404 like every path but the pages.
     assert.deepEqual(game.errors.filter((e) => !e.includes('status of 404')), []);
+});
+
+test('a script error behind a verb is told at its line of actions.qna, by serve and the panel', async () => {
+    const broken = newProject('quenlo-preview-error-');
+    const actions = path.join(broken, 'actions.qna');
+    const planted = fs.readFileSync(actions, 'utf8').split('\n').length + 1;
+    fs.appendFileSync(actions, 'if (f_action("_baule_", "esamina")) {\r\n  mrvLuce();\r\n  return true;\r\n}\r\n');
+    const server = await startPreview(broken);
+    // Cookies know no ports: the game of the test before would be resumed.
+    await browser.context.clearCookies();
+    try {
+        const game = await Game.open(browser.context, server.url);
+        await game.touch("Inizia l'avventura");
+        await game.touch('Continua');
+        await game.touch('Continua');
+        assert.ok((await game.touch('baule')).map((s) => s.trim()).includes('esamina'));
+        await game.click('li.mrvitem', 'esamina', true);
+        const panel = game.page.locator('#quenloPreviewError');
+        await panel.waitFor({ state: 'visible', timeout: 20000 });
+        const shown = await panel.innerText();
+        assert.deepEqual(shown.split('\n').slice(0, 2), [
+            'Script error in the game: ReferenceError: mrvLuce is not defined',
+            `${actions}:${planted}:3: error: ReferenceError: mrvLuce is not defined`,
+        ]);
+        assert.ok(shown.includes('The choice being processed: _baule_|esamina'), shown);
+        for (let k = 0; k < 100 && !server.log().includes(shown); k++) await new Promise((r) => setTimeout(r, 50));
+        assert.ok(server.log().includes(shown), server.log());
+
+        // The same error again is shown, but told once.
+        await game.page.keyboard.press('Escape');
+        await game.touch('baule');
+        await game.click('li.mrvitem', 'esamina', true);
+        await new Promise((r) => setTimeout(r, 500));
+        assert.equal(server.log().split('Script error in the game: ').length, 2);
+        await game.page.close();
+    } finally {
+        assert.equal(await server.stop(), 0);
+    }
 });

@@ -39,6 +39,8 @@ void compile_messages(Build& build) {
     build.log.log_line("%Merge file: " + path);
 
     std::array<std::string, message_count> texts;
+    build.message_headers.assign(message_count, SourceLocation{});
+    build.message_headers[0] = {path, 1, 0, lines.empty() ? std::string() : lines[0], {}};
     int current = -1;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         build.poll_stop();
@@ -48,6 +50,9 @@ void compile_messages(Build& build) {
             if (!number)
                 throw Error("syntax error: " + std::string(line), line_location(path, lines, i));
             current = *number;
+            if (current > 0 && current < message_count && !build.message_headers[current].known())
+                build.message_headers[current] =
+                    line_location(path, lines, i, column_of(lines[i], "{"));
         } else if (current > 0 && current < message_count) {
             texts[current].append(line);
             texts[current] += ' ';

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "checks/definition_name.h"
+#include "checks/script_calls.h"
+#include "checks/verbs_offered.h"
 #include "compilers/compile_object_menus.h"
 #include "compilers/object_properties.h"
 #include "foundation/build.h"
@@ -141,6 +143,7 @@ private:
             object_.id = id;
             room_line_ = takeable_line_ = header_;
             found_start_ = found_.size();
+            menu_verbs_ = MenuVerbs{};
             open_ = true;
             header_ = i;
             ++i;
@@ -148,7 +151,7 @@ private:
         } else if (!open_) {
             ++i;
         } else if (line == ":menu:") {
-            compile_menu_block(build_, lines, i, object_.id);
+            compile_menu_block(build_, lines, i, object_.id, menu_verbs_);
         } else {
             const std::size_t at = i;
             const int takeable = object_.takeable;
@@ -260,7 +263,31 @@ private:
         if (found_start_ < found_.size()) facts.found = place(found_[found_start_].line);
         for (std::size_t k = found_start_; k < found_.size(); ++k)
             facts.found_names.push_back(found_[k].name);
+        record_verbs(facts);
         build_.objects.push_back(std::move(facts));
+    }
+
+    // The built-in verbs as the game's menu offers them: the exit verb where
+    // the exit leads somewhere, the others by flag; leave and take off once
+    // the object is carried or worn.
+    void record_verbs(ObjectFacts& facts) {
+        enum : int { use = 18, examine, take, leave, wear, take_off, go = 25, talk = 44 };
+        std::vector<int>& builtin = facts.verb_messages;
+        if (object_.direction > 0) {
+            if (object_.desc_direction.empty())
+                builtin.push_back(go);
+            else
+                facts.verbs.push_back(verb_key(object_.desc_direction));
+        }
+        if (object_.usable != 0) builtin.push_back(use);
+        if (object_.examinable != 0) builtin.push_back(examine);
+        if (object_.takeable != 0 || object_.room < 0) builtin.push_back(leave);
+        if (object_.takeable != 0) builtin.push_back(take);
+        if (object_.takeable == 2 || object_.room == -2)
+            builtin.insert(builtin.end(), {wear, take_off});
+        if (object_.talkable != 0) builtin.push_back(talk);
+        facts.verbs.insert(facts.verbs.end(), menu_verbs_.keys.begin(), menu_verbs_.keys.end());
+        facts.verbs_known = menu_verbs_.known;
     }
 
     Build& build_;
@@ -276,6 +303,7 @@ private:
     std::size_t found_start_ = 0;    // the first of them that the open object gave
     std::size_t room_line_ = 0;      // the open object's ":room:" line
     std::size_t takeable_line_ = 0;  // its flag line that made it takeable
+    MenuVerbs menu_verbs_;           // what the open object's menu blocks add
     std::map<std::string, std::string> flushed_upper_;  // every object written: ID to id
     std::string code_;                                  // one f_addobj call per object
 };
@@ -300,6 +328,7 @@ void compile_objects(Build& build) {
     const ObjectSource source = object_source(build, path);
     build.log.log_line("%Merge file: " + path);
     build.lstobj.assign(reserved_objects, std::string());
+    for (const std::string& line : source.lines) add_text_names(line, build.text_names);
 
     ObjectCompiler compiler(build, path, source);
     compiler.check_linked_objects_declared();

@@ -6,6 +6,7 @@
 
 #include "checks/definition_name.h"
 #include "checks/escape_text.h"
+#include "checks/script_calls.h"
 #include "compilers/merge_room_links.h"
 #include "foundation/build.h"
 #include "foundation/error.h"
@@ -209,6 +210,7 @@ void compile_rooms(Build& build) {
     const std::vector<std::string> lines = read_lines(path);
     build.log.log_line("%Merge file: " + path);
     reset_declaration_buffers(build);
+    for (const std::string& line : lines) add_text_names(line, build.text_names);
 
     RoomScanner scanner(build);
     scanner.scan(path, lines);

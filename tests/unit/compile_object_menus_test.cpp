@@ -13,12 +13,13 @@ struct Menu : test::PhaseHarness {
     std::string compile(const std::string& source) {
         lines = split_lines(":menu:\r\n" + source);
         index = 0;
-        return error_of([&] { compile_menu_block(build, lines, index, "_lavagna_"); });
+        return error_of([&] { compile_menu_block(build, lines, index, "_lavagna_", verbs); });
     }
     std::vector<std::string> menu() const { return split_lines(build.reAddMenu); }
 
     std::vector<std::string> lines;
     std::size_t index = 0;
+    MenuVerbs verbs;
 };
 
 TEST(CompileObjectMenus, QuotedVerbGivesSevenLines) {

@@ -73,6 +73,22 @@ TEST_F(SilentFaults, VerbsThatNoMenuOffers) {
     EXPECT_EQ(warnings().size(), 1u);  // still only the gate's
 }
 
+// With three arguments either object may be the one touched; a renamed verb
+// message is the verb its objects offer, and the old word is still taken.
+TEST_F(SilentFaults, VerbsOfTwoObjectsAndRenamedVerbs) {
+    const std::string path = project_path(folder, "messages.qnr");
+    std::string messages = read_bytes(path);
+    messages.replace(messages.find("{19}\r\nesamina"), 13, "{19}\r\nguarda");
+    parent.write("faro/messages.qnr", messages);
+    append("actions.qna",
+           "if (f_action(\"_cancello_\", \"spingi\", \"_chiave_\")) return true;\r\n"
+           "if (f_action(\"_baule_\", \"Guarda\")) return true;\r\n"
+           "if (f_action(\"_baule_\", \"esamina\")) return true;\r\n"
+           "if (f_action(\"_baule_\", \"spingi\", \"_chiave_\")) return true;\r\n");
+    EXPECT_EQ(warnings(), std::vector<std::string>{"verb-not-offered if (f_action(\"_baule_\", "
+                                                   "\"spingi\", \"_chiave_\")) return true;"});
+}
+
 // A fixed message the game needs, missing or empty, is warned about at its
 // header or where it would go; the custom room's 41 and 42 may stay empty.
 TEST_F(SilentFaults, FixedMessagesMissingOrEmpty) {

@@ -208,6 +208,16 @@ private:
 
 }  // namespace
 
+void add_text_names(std::string_view text, std::unordered_set<std::string>& names) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && is_name_byte(text[i])) continue;
+        if (i > start && !(text[start] >= '0' && text[start] <= '9'))
+            names.emplace(text.substr(start, i - start));
+        start = i + 1;
+    }
+}
+
 ScriptUses scan_script_uses(std::string_view script, std::string_view file) {
     UsesReader reader(file);
     reader.read(script);

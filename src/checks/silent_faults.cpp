@@ -4,6 +4,8 @@
 #include <string>
 #include <unordered_set>
 
+#include "checks/messages_and_variables.h"
+#include "checks/verbs_offered.h"
 #include "foundation/build.h"
 
 namespace quenlo {
@@ -95,6 +97,8 @@ void warn_about_silent_faults(Build& build) {
     warn_about_unreachable_rooms(build);
     warn_about_objects_never_in_play(build);
     warn_about_objects(build);
+    warn_about_verbs_never_offered(build);
+    warn_about_messages_and_variables(build);
 }
 
 }  // namespace quenlo

@@ -1,7 +1,8 @@
 #pragma once
 // The faults that build a game which cannot be played as meant: rooms nobody
 // reaches, objects nothing brings into play, exits that lead nowhere, finds
-// that can never be found, loads that can never be carried. Each becomes a
+// that can never be found, loads that can never be carried, verbs no menu
+// offers, messages and variables missing or never read. Each becomes a
 // warning of the build; none fails it.
 
 namespace quenlo {

@@ -33,10 +33,17 @@ void compile_messages(Build& build) {
     if (reading.stop) throw error_from(*reading.stop);
 
     std::array<std::string, message_count> texts;
+    const std::vector<std::string>& lines = file.lines;
+    build.message_headers.assign(message_count, SourceLocation{});
+    build.message_headers[0] = {file.path, 1, 0, lines.empty() ? std::string() : lines[0], {}};
     for (const MessageDecl& message : reading.messages) {
         build.poll_stop();
-        if (message.number > 0 && message.number < message_count)
-            texts[message.number] += message.joined;
+        if (message.number <= 0 || message.number >= message_count) continue;
+        texts[message.number] += message.joined;
+        SourceLocation& header = build.message_headers[message.number];
+        if (!header.known())
+            header = line_location(file.path, lines, message.header_line,
+                                   column_of(lines[message.header_line], "{"));
     }
 
     build.lstmsg.assign(1, std::string());

@@ -1,6 +1,7 @@
 #include "compilers/compile_object_menus.h"
 
 #include "checks/escape_text.h"
+#include "checks/verbs_offered.h"
 #include "foundation/build.h"
 #include "foundation/source_location.h"
 #include "foundation/text.h"
@@ -48,8 +49,24 @@ std::string translate_menu_line(std::string_view line) {
     return std::string(line);
 }
 
+namespace {
+
+// What a block line adds to the object's verbs; code that calls f_additem
+// itself adds one no check can read.
+void note_verb(std::string_view line, const std::string& translated, MenuVerbs& verbs) {
+    if (translated.starts_with("f_additem(node,'") && line.starts_with("++\"")) {
+        const std::size_t head = std::string_view("f_additem(node,'").size();
+        verbs.keys.push_back(
+            verb_key(translated.substr(head, translated.size() - head - add_verb_tail.size() - 1)));
+    } else if (translated.find("f_additem") != std::string::npos) {
+        verbs.known = false;
+    }
+}
+
+}  // namespace
+
 void compile_menu_block(Build& build, const SourceFile& file, const ObjectItem& menu,
-                        std::string_view object) {
+                        std::string_view object, MenuVerbs& verbs) {
     // Each line is kept with its line in "objects.qno" (0 for the frame).
     const auto add = [&build](std::string_view line, std::size_t source_line = 0) {
         append_line(build.reAddMenu, line);
@@ -67,7 +84,9 @@ void compile_menu_block(Build& build, const SourceFile& file, const ObjectItem& 
                 "property line after :menu: becomes part of the menu code; :menu: must be the "
                 "object's last property",
                 line_location(file.path, file.lines, index), "property-after-menu");
-        add(" " + translate_menu_line(line), index + 1);
+        const std::string translated = translate_menu_line(line);
+        note_verb(line, translated, verbs);
+        add(" " + translated, index + 1);
     }
     add("}");
     add(dashes);

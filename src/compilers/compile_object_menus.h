@@ -15,9 +15,17 @@ namespace quenlo {
 
 class Build;
 
-// Appends the code of the menu `menu`, read from `file`, to `reAddMenu`.
+// The verbs that menu blocks add, as the game compares them (verb_key);
+// `known` turns false at a verb no check can read, such as an expression.
+struct MenuVerbs {
+    std::vector<std::string> keys;
+    bool known = true;
+};
+
+// Appends the code of the menu `menu`, read from `file`, to `reAddMenu` and
+// its verbs to `verbs`.
 void compile_menu_block(Build& build, const SourceFile& file, const ObjectItem& menu,
-                        std::string_view object);
+                        std::string_view object, MenuVerbs& verbs);
 
 // One trimmed block line as it goes into the menu code: `++"verb";`,
 // `++expression;`, `-"item";`, `-item;` and `-f_inventory();` are translated,

@@ -6,6 +6,8 @@
 
 #include "checks/definition_name.h"
 #include "checks/escape_text.h"
+#include "checks/script_calls.h"
+#include "checks/verbs_offered.h"
 #include "compilers/compile_object_menus.h"
 #include "compilers/object_properties.h"
 #include "foundation/build.h"
@@ -160,6 +162,7 @@ private:
         header_ = {line, line ? place(*line) : std::move(link)};
         room_line_ = takeable_line_ = line.value_or(0);
         found_start_ = found_.size();
+        menu_verbs_ = MenuVerbs{};
         open_ = true;
         build_.log.log_line("Found new object: " + id);
     }
@@ -167,7 +170,7 @@ private:
     void read_item(const ObjectItem& item) {
         switch (item.kind) {
             case ObjectItem::Kind::menu:
-                compile_menu_block(build_, file_, item, object_.id);
+                compile_menu_block(build_, file_, item, object_.id, menu_verbs_);
                 break;
             case ObjectItem::Kind::property:
                 apply_property(build_, item, object_, found_);
@@ -264,7 +267,31 @@ private:
         if (found_start_ < found_.size()) facts.found = place(found_[found_start_].line);
         for (std::size_t k = found_start_; k < found_.size(); ++k)
             facts.found_names.push_back(found_[k].name);
+        record_verbs(facts);
         build_.objects.push_back(std::move(facts));
+    }
+
+    // The built-in verbs as the game's menu offers them: the exit verb where
+    // the exit leads somewhere, the others by flag; leave and take off once
+    // the object is carried or worn.
+    void record_verbs(ObjectFacts& facts) {
+        enum : int { use = 18, examine, take, leave, wear, take_off, go = 25, talk = 44 };
+        std::vector<int>& builtin = facts.verb_messages;
+        if (object_.direction > 0) {
+            if (object_.desc_direction.empty())
+                builtin.push_back(go);
+            else
+                facts.verbs.push_back(verb_key(object_.desc_direction));
+        }
+        if (object_.usable != 0) builtin.push_back(use);
+        if (object_.examinable != 0) builtin.push_back(examine);
+        if (object_.takeable != 0 || object_.room < 0) builtin.push_back(leave);
+        if (object_.takeable != 0) builtin.push_back(take);
+        if (object_.takeable == 2 || object_.room == -2)
+            builtin.insert(builtin.end(), {wear, take_off});
+        if (object_.talkable != 0) builtin.push_back(talk);
+        facts.verbs.insert(facts.verbs.end(), menu_verbs_.keys.begin(), menu_verbs_.keys.end());
+        facts.verbs_known = menu_verbs_.known;
     }
 
     Build& build_;
@@ -276,6 +303,7 @@ private:
     std::map<std::string, Header> header_places_;  // of every object written
     ObjectRecord object_;
     bool open_ = false;
+    MenuVerbs menu_verbs_;  // what the open object's menu blocks add
     std::vector<FoundName> found_;   // the ":found:" names, emptied once seen as objects
     std::size_t found_start_ = 0;    // the first of them that the open object gave
     std::size_t room_line_ = 0;      // the open object's ":room:" line
@@ -291,6 +319,7 @@ void compile_objects(Build& build) {
     build.log.log_line("%Merge file: " + file.path);
     build.lstobj.assign(reserved_objects, std::string());
 
+    for (const std::string& line : file.lines) add_text_names(line, build.text_names);
     ObjectCompiler compiler(build, file, project_model(build));
     compiler.check_linked_objects_declared();
     compiler.compile_objects();

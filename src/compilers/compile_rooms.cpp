@@ -6,6 +6,7 @@
 
 #include "checks/definition_name.h"
 #include "checks/escape_text.h"
+#include "checks/script_calls.h"
 #include "compilers/merge_room_links.h"
 #include "foundation/build.h"
 #include "foundation/error.h"
@@ -98,6 +99,7 @@ void compile_rooms(Build& build) {
     const std::string& path = file.path;
     build.log.log_line("%Merge file: " + path);
     reset_declaration_buffers(build);
+    for (const std::string& line : file.lines) add_text_names(line, build.text_names);
     const RoomsReading& reading = project_model(build).rooms;
     declare_rooms(build, reading);
 

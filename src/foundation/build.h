@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "foundation/build_log.h"
@@ -50,6 +51,13 @@ struct ObjectFacts {
     int weight = 0;
     SourceLocation found;                  // its first ":found:" line; not known() without one
     std::vector<std::string> found_names;  // the objects its ":found:" lines name
+    // What its menu offers: the built-in verbs that its flags and place give
+    // it, as the numbers of their messages (18 use with ... 44 talk), and its
+    // own exit verb and ":menu:" verbs, as the game compares them (see
+    // verb_key); `verbs_known` is false when a menu adds a verb no check can read.
+    std::vector<int> verb_messages;
+    std::vector<std::string> verbs;
+    bool verbs_known = true;
 };
 
 class Build {
@@ -117,6 +125,12 @@ public:
     std::vector<Exit> exits;              // in the order of the room links
     std::vector<ObjectFacts> objects;     // in the order compiled
     std::vector<ScriptUses> script_uses;  // of each script file merged
+    // The first header of each message, row n for message n, not known() for
+    // one the file lacks; row 0 is the file's first line.
+    std::vector<SourceLocation> message_headers;
+    // Every name written in the story texts, "rooms.qnr" and "objects.qno"
+    // (menus included), for the checks that look for a name's uses.
+    std::unordered_set<std::string> text_names;
 
     // The silent faults found on the way; none of them fails the build.
     std::vector<Diagnostic> warnings;

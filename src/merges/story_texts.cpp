@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "checks/escape_text.h"
+#include "checks/script_calls.h"
 #include "foundation/build.h"
 #include "foundation/error.h"
 #include "foundation/project_files.h"
@@ -64,6 +65,7 @@ void merge_story_text(Build& build, std::string_view placeholder, std::string_vi
         const SourceFile& file = build.sources.file(file_name);
         std::string text = file.text();
         build.log.log_line("%Merge file: " + file.path);
+        add_text_names(text, build.text_names);
         replace_all_in_place(build.page, placeholder,
                              convert_story_text(placeholder, std::move(text)));
     } catch (const Error&) {

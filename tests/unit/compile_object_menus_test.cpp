@@ -19,9 +19,10 @@ struct Menu : test::PhaseHarness {
         const ObjectItem& menu = reading.objects.at(0).items.at(0);
         lines.assign(file.lines.begin() + 1, file.lines.end());
         index = menu.end_line - 1;
-        return error_of([&] { compile_menu_block(build, file, menu, "_lavagna_"); });
+        return error_of([&] { compile_menu_block(build, file, menu, "_lavagna_", verbs); });
     }
     SourceFile file;
+    MenuVerbs verbs;
     std::vector<std::string> menu() const { return split_lines(build.reAddMenu); }
 
     std::vector<std::string> lines;

@@ -1,5 +1,6 @@
 #include "generator/pipeline.h"
 
+#include <algorithm>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -29,6 +30,7 @@
 #include "merges/map_merge.h"
 #include "merges/script_sections.h"
 #include "merges/story_texts.h"
+#include "model/project_reading.h"
 
 namespace quenlo {
 
@@ -101,6 +103,7 @@ void run_phases(Build& build, const BaseScript& base, const ScriptParser& parser
     build.redebug = base.html_part();
     log_start_line(build);
     check_source_characters(build);
+    project_model(build);  // every source is read by now
     test_map_image(build);
     put_version(build);
     merge_map_switch(build);
@@ -154,22 +157,42 @@ void log_success(const Build& build, BuildResult& result) {
     build.log.log_line("");
 }
 
-// One error of each of its places; the notes explain the first.
-std::vector<Diagnostic> error_diagnostics(const Error& error) {
+constexpr std::size_t listed_errors = 20;
+
+// One error a line, and one a script file: after a script's first syntax
+// error, what follows in it (a bracket an unclosed text swallowed) is the same
+// fault seen again.
+bool same_fault(const SourceLocation& told, const SourceLocation& found) {
+    if (told.path != found.path) return false;
+    return told.line == found.line || found.path.ends_with(".qna");
+}
+
+// One error of each of its places, the notes explaining the first; then the
+// other errors the project's model shows, each once, up to twenty in all, so
+// that one build tells the author every mistake it can see.
+std::vector<Diagnostic> error_diagnostics(const Error& error, const ProjectModel& model) {
     std::vector<Diagnostic> diagnostics;
     for (const SourceLocation& where : error.locations())
         diagnostics.push_back({Severity::error, error.what(), where, {}, {}});
     if (!diagnostics.empty()) diagnostics.front().notes = error.notes();
+    for (const Diagnostic& problem : model.problems) {
+        if (diagnostics.size() >= listed_errors) break;
+        if (!problem.where.known()) continue;
+        const bool told = std::any_of(
+            diagnostics.begin(), diagnostics.end(),
+            [&](const Diagnostic& listed) { return same_fault(listed.where, problem.where); });
+        if (!told) diagnostics.push_back(problem);
+    }
     return diagnostics;
 }
 
 // The error line, then where in the project files the fault lies and the
 // warnings found before it; the dialog shows the first place under the error.
-void report_failure(const Error& error, const Build& build, BuildResult& result, BuildUi& ui) {
+void report_failure(const Error& error, Build& build, BuildResult& result, BuildUi& ui) {
     const std::string message = error.what();
     result.error_line = result.stopped ? "Error: process stopped by user" : "Error: " + message;
     if (!result.stopped) {
-        result.diagnostics = error_diagnostics(error);
+        result.diagnostics = error_diagnostics(error, project_model(build));
         result.diagnostics.insert(result.diagnostics.end(), build.warnings.begin(),
                                   build.warnings.end());
     }

@@ -57,10 +57,10 @@ public:
                     use(link.object, "rooms.qnr", NameUse::Role::link);
                     if (link.exit) {
                         use(link.destination, "rooms.qnr", NameUse::Role::exit_destination);
-                        if (!room_names_.find(link.destination.text))
+                        if (all_rooms_read() && !room_names_.find(link.destination.text))
                             problem("unknown direction in rooms.qnr: " + link.destination.text,
                                     at(rooms_, link.destination));
-                    } else if (objects_ && !declared_objects_.find(link.object.text) &&
+                    } else if (all_objects_read() && !declared_objects_.find(link.object.text) &&
                                !exit_objects_.contains(link.object.text)) {
                         Diagnostic& missing =
                             problem("missing objects specification: " + link.object.text,
@@ -78,7 +78,8 @@ public:
             if (room.selector.empty()) continue;
             use(room.selector, "rooms.qnr", NameUse::Role::selector);
             const auto& variables = model_.variables.variables;
-            if (std::none_of(variables.begin(), variables.end(), [&](const VariableDecl& v) {
+            if (!model_.variables.stop &&
+                std::none_of(variables.begin(), variables.end(), [&](const VariableDecl& v) {
                     return v.name.text == room.selector.text;
                 }))
                 problem("unknown variable: " + room.selector.text,
@@ -98,9 +99,15 @@ public:
         }
     }
 
-    void check_scripts() {
-        for (const ScriptFile& script : model_.scripts)
+    void check_scripts(ProjectSources& sources) {
+        for (const ScriptFile& script : model_.scripts) {
             for (const Written& name : script.names) use(name, script.file, NameUse::Role::script);
+            const UnmatchedBracket& bracket = script.uses.unmatched;
+            if (bracket.bracket == 0) continue;
+            SourceLocation where = sources.location(script.file, bracket.line);
+            where.column = bracket.column;
+            problem(std::string(1, bracket.bracket) + " does not match", std::move(where));
+        }
     }
 
 private:
@@ -123,16 +130,23 @@ private:
             use(*room, "objects.qno",
                 room == &object.room ? NameUse::Role::room_property
                                      : NameUse::Role::direction_property);
-            if (!(pseudo && room == &object.room) && !room_names_.find(room->text))
+            if (all_rooms_read() && !(pseudo && room == &object.room) &&
+                !room_names_.find(room->text))
                 problem("unknown room: " + room->text, at(objects_, *room));
         }
         for (const Written& found : object.found) {
             use(found, "objects.qno", NameUse::Role::found);
-            if (!declared_objects_.find(found.text) && !exit_objects_.contains(found.text))
+            if (all_objects_read() && !declared_objects_.find(found.text) &&
+                !exit_objects_.contains(found.text))
                 problem("unknown :found: objects specification: " + found.text,
                         at(objects_, found));
         }
     }
+
+    // A name is unknown only when every declaration of its kind was read: a
+    // file that stops early leaves the later ones out.
+    bool all_rooms_read() const { return rooms_ && !model_.rooms.stop; }
+    bool all_objects_read() const { return objects_ && !model_.objects.stop && all_rooms_read(); }
 
     static SourceLocation at(const SourceFile* file, const Written& written) {
         return file ? place_of(*file, written.range) : SourceLocation{};
@@ -182,7 +196,7 @@ ProjectModel read_project_model(ProjectSources& sources) {
     checks.check_rooms();
     add_stop(model, model.objects);
     checks.check_objects();
-    checks.check_scripts();
+    checks.check_scripts(sources);
     return model;
 }
 

@@ -33,19 +33,30 @@ std::string without_picture_data(std::string_view script) {
     std::string out;
     out.reserve(script.size());
     std::size_t copied = 0;
-    // Only a quote, or the comma of "base64,", can open such a run.
-    for (std::size_t at = 0; at < script.size(); ++at) {
-        const char c = script[at];
-        if (c != '\'' && c != ',') continue;
-        if (c == ',' && (at + 1 < data_head.size() ||
-                         script.substr(at + 1 - data_head.size(), data_head.size()) != data_head))
-            continue;
+    // Only a quote, or the comma of "base64,", can open such a run; both are
+    // looked for by the library's fast searches.
+    std::size_t quote = script.find('\'');
+    std::size_t head = script.find(data_head);
+    while (quote != std::string_view::npos || head != std::string_view::npos) {
+        const bool at_quote = head == std::string_view::npos || quote < head;
+        const std::size_t at = at_quote ? quote : head + data_head.size() - 1;
+        const auto next = [&](std::size_t from) {
+            if (at_quote)
+                quote = script.find('\'', from);
+            else
+                head = script.find(data_head, from);
+        };
         std::size_t end = at + 1;
         while (end < script.size() && is_base64(script[end])) ++end;
-        if (end - at - 1 < long_run || end >= script.size() || script[end] != '\'') continue;
+        if (end - at - 1 < long_run || end >= script.size() || script[end] != '\'') {
+            next(at + 1);
+            continue;
+        }
         out.append(script, copied, at + 1 - copied);
         copied = end;
-        at = end - 1;
+        // The closing quote is looked at again, as every quote is.
+        quote = script.find('\'', end);
+        if (head != std::string_view::npos && head < end) head = script.find(data_head, end);
     }
     out.append(script, copied);
     return out;

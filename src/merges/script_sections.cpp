@@ -12,6 +12,7 @@
 #include "foundation/project_files.h"
 #include "foundation/text.h"
 #include "foundation/work_buffer.h"
+#include "model/project_reading.h"
 
 namespace quenlo {
 
@@ -189,12 +190,19 @@ void merge_menus(Build& build) {
     replace_placeholder(build.page, "___MENUS___", converted, build.log);
 }
 
+// What the model read of the script file's calls and names.
+ScriptUses script_uses_of(Build& build, std::string_view file_name) {
+    for (const ScriptFile& script : project_model(build).scripts)
+        if (script.file == file_name) return script.uses;
+    return scan_script_uses(build.sources.file(file_name).text(), file_name);
+}
+
 void merge_script(Build& build, std::string_view file_name, std::string_view placeholder,
                   std::string_view prefix) {
     build.log.log_line("%Merging " + std::string(file_name) + " ...");
     const SourceFile& file = build.sources.file(file_name);
     const std::string source = file.text();
-    build.script_uses.push_back(scan_script_uses(source, file_name));
+    build.script_uses.push_back(script_uses_of(build, file_name));
     std::string section(prefix);
     section += crlf;
     section += crlf;

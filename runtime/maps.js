@@ -4,7 +4,7 @@
 
 function f_discovermap(n) {
     var r = f_nulli(n);
-    if (!g_enablemap || (r < 1) || (r > 79)) { return; }
+    if (!g_enablemap || (r < 1) || (r > 79 /*=largest_room*/)) { return; }
     window.g_mapdiscovered[r >> 3] = f_nulli(window.g_mapdiscovered[r >> 3]) | (1 << (r % 8));
 }
 
@@ -19,7 +19,7 @@ function f_selectmap(m) {
 
 function f_forcemaptag(n) {
     var r = f_nulli(n);
-    if ((r >= 1) && (r <= 79)) { window.g_forcedmaptag = r; }
+    if ((r >= 1) && (r <= 79 /*=largest_room*/)) { window.g_forcedmaptag = r; }
 }
 
 // Working grids from the untouched copies, with the cells of every named
@@ -32,7 +32,7 @@ function f_refreshmapgrid() {
         for (var c = 0; c < copies[g].length; c++) {
             var v = f_nulli(copies[g][c]);
             var room = (v > 100) ? v - 100 : v;
-            var open = (room >= 1) && (room <= 79) && (f_nulls(g_roomids[room]) != '') && mrvDiscovered(room);
+            var open = (room >= 1) && (room <= 79 /*=largest_room*/) && (f_nulls(g_roomids[room]) != '') && mrvDiscovered(room);
             grids[g].push(open ? -1 : v);
         }
     }
@@ -126,13 +126,13 @@ function mrvDrawMap(ctx, picture, n, room) {
             if (f_nulli(grid[x + g_mapxdim * y]) > 0) { ctx.fillRect(x * 20, y * 20, 20, 20); }
         }
     }
-    var here = ((room >= 1) && (room <= 79)) ? mrvConnectionPoint(original, room) : null;
+    var here = ((room >= 1) && (room <= 79 /*=largest_room*/)) ? mrvConnectionPoint(original, room) : null;
     if (here) { mrvPlayerMarker(ctx, here); }
     var pairs = mrvConnectionPairs();
     for (var k = 0; k < pairs.length; k++) {
         var a = pairs[k][0];
         var b = pairs[k][1];
-        if ((a < 1) || (a > 79) || (b < 1) || (b > 79) || !mrvDiscovered(a) || !mrvDiscovered(b)) { continue; }
+        if ((a < 1) || (a > 79 /*=largest_room*/) || (b < 1) || (b > 79 /*=largest_room*/) || !mrvDiscovered(a) || !mrvDiscovered(b)) { continue; }
         var pa = mrvConnectionPoint(original, a);
         var pb = mrvConnectionPoint(original, b);
         if (pa && pb) { mrvConnection(ctx, pa, pb); }

@@ -78,12 +78,12 @@ function f_adddefaultobjects() {
 function f_getobjects() {
     ___OBJECTS___
     window.g_lastobject = o_id.length - 1;
-    for (var i = o_id.length; i < 300; i++) { f_addobj('_voidmrvobject' + i + '_', '', '', '', '', '', 0, 0, '', 0, 0, 0, 0, 0, 0, '', 0, 0, 0, '', ''); }
+    for (var i = o_id.length; i < 300 /*=object_rows*/; i++) { f_addobj('_voidmrvobject' + i + '_', '', '', '', '', '', 0, 0, '', 0, 0, 0, 0, 0, 0, '', 0, 0, 0, '', ''); }
 }
 
 // All 100 variables at 0, then the compiled initial values.
 function f_getvariables() {
-    for (var i = 0; i < 100; i++) { window.g_var[i] = 0; }
+    for (var i = 0; i < 100 /*=variable_count*/; i++) { window.g_var[i] = 0; }
     ___INITIALIZATION___
 }
 
@@ -200,7 +200,7 @@ function f_isin(obj, room) {
 }
 
 function f_whereisplayer() {
-    if ((g_room >= 1) && (g_room <= 79) && (g_roomids[g_room] != '')) { return g_roomids[g_room]; }
+    if ((g_room >= 1) && (g_room <= 79 /*=largest_room*/) && (g_roomids[g_room] != '')) { return g_roomids[g_room]; }
     return '_mrvxxx_';
 }
 
@@ -211,7 +211,7 @@ function f_whereis(obj) {
     if (r == -2) { return '_rWORN_'; }
     if (r == -1) { return '_rTAKEN_'; }
     if (r == 0) { return '_rOUT_'; }
-    if ((r >= 1) && (r <= 79) && (g_roomids[r] != '')) { return g_roomids[r]; }
+    if ((r >= 1) && (r <= 79 /*=largest_room*/) && (g_roomids[r] != '')) { return g_roomids[r]; }
     return '_mrvxxx_';
 }
 

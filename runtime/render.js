@@ -211,7 +211,7 @@ function mrvDebugBlock() {
     lines.push('Player is in room #' + g_room + ' [ ' + mrvRoomName(g_room) + ' ]');
     lines.push('Current weight: ' + f_getcurrentweight());
     if (g_dialogroom) { lines.push('(floating and carried objects not shown)'); }
-    for (var v = 0; v < 100; v++) {
+    for (var v = 0; v < 100 /*=variable_count*/; v++) {
         if (f_nulls(g_variableids[v]) != '') { lines.push(v + ':' + g_variableids[v] + '=' + g_var[v]); }
     }
     var floating = [];

@@ -244,7 +244,7 @@ function f_processaction(action) {
         return;
     }
     if (a == '_mrvmap_') {
-        if (!f_loadCookie(0) || (g_room < 1) || (g_room > 79)) { return; }
+        if (!f_loadCookie(0) || (g_room < 1) || (g_room > 79 /*=largest_room*/)) { return; }
         window.g_room = g_room + 500;
         f_saveCookie(0);
         f_processaction('');
@@ -303,7 +303,7 @@ function f_processaction(action) {
                 window.g_room = custom;
             }
         } else if (g_room == custom) {
-            window.g_room = ((g_last_room >= 1) && (g_last_room <= 79)) ? g_last_room : g_start_room;
+            window.g_room = ((g_last_room >= 1) && (g_last_room <= 79 /*=largest_room*/)) ? g_last_room : g_start_room;
         }
         f_saveCookie(0);
         f_processaction('');

@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/project_limits.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -65,6 +67,37 @@ std::string without_indent(const std::string& s) {
     return s.substr(b);
 }
 
+// The runtime's copies of the project's limits, written "79 /*=largest_room*/"
+// in its sources: the number becomes the generator's own value, so the two
+// can never disagree, and the page carries the number alone.
+std::string with_limits(std::string line) {
+    struct Limit {
+        std::string_view name;
+        long value;
+    };
+    static constexpr Limit limits[] = {
+        {"largest_room", quenlo::room_count - 1},
+        {"object_rows", static_cast<long>(quenlo::object_rows)},
+        {"variable_count", quenlo::variable_count},
+    };
+    for (std::size_t at = line.find(" /*="); at != std::string::npos; at = line.find(" /*=", at)) {
+        const std::size_t close = line.find("*/", at);
+        std::size_t digits = at;
+        while (digits > 0 && line[digits - 1] >= '0' && line[digits - 1] <= '9') --digits;
+        if (close == std::string::npos || digits == at)
+            throw std::runtime_error("a limit without its number: " + line);
+        const std::string name = line.substr(at + 4, close - at - 4);
+        const Limit* limit = nullptr;
+        for (const Limit& known : limits)
+            if (known.name == name) limit = &known;
+        if (!limit) throw std::runtime_error("unknown limit: " + name);
+        const std::string value = std::to_string(limit->value);
+        line.replace(digits, close + 2 - digits, value);
+        at = digits + value.size();
+    }
+    return line;
+}
+
 // The runtime's JavaScript is indented in the source tree, but the page
 // carries it flush left: the generator trims every line anyway, and the
 // stored text stays as small as it always was.
@@ -76,7 +109,7 @@ void append_page(const fs::path& path, std::string& out, int depth) {
         if (t.rfind("@include ", 0) == 0) {
             append_page(path.parent_path() / trim(t.substr(9)), out, depth + 1);
         } else {
-            out += script ? without_indent(line) : line;
+            out += script ? with_limits(without_indent(line)) : line;
             out += "\r\n";
         }
     }

@@ -22,6 +22,7 @@
 #include "foundation/error.h"
 #include "foundation/placeholders.h"
 #include "foundation/project_files.h"
+#include "foundation/project_layout.h"
 #include "foundation/source_location.h"
 #include "foundation/text.h"
 #include "foundation/workspace.h"
@@ -50,23 +51,25 @@ void log_start_line(Build& build) {
 
 // Every source file is read even when the check is switched off, so a missing
 // required file ends the build here.
+CheckKind characters_of(SourceRole role) {
+    switch (role) {
+        case SourceRole::messages:
+            return CheckKind::message;
+        case SourceRole::variables:
+            return CheckKind::variable;
+        case SourceRole::story_text:
+            return CheckKind::text;
+        case SourceRole::introduction:
+            return CheckKind::introduction;
+        default:
+            return CheckKind::script;
+    }
+}
+
 void check_source_characters(Build& build) {
-    struct Source {
-        std::string_view file;
-        CheckKind kind;
-    };
-    static constexpr Source sources[] = {
-        {"help.qni", CheckKind::text},          {"messages.qnr", CheckKind::message},
-        {"rooms.qnr", CheckKind::script},       {"objects.qno", CheckKind::script},
-        {"variables.qnv", CheckKind::variable}, {"actions.qna", CheckKind::script},
-        {"functions.qna", CheckKind::script},   {"conditions.qna", CheckKind::script},
-        {"counters.qna", CheckKind::script},    {"success.qni", CheckKind::text},
-        {"fail.qni", CheckKind::text},          {"intro.qni", CheckKind::introduction},
-    };
-    for (const Source& source : sources) {
-        if (source.file == "functions.qna" && !build.sources.exists(source.file))
-            continue;  // optional
-        check_characters(build, source.file, source.kind);
+    for (const SourceFileKind& source : source_files) {
+        if (source.optional && !build.sources.exists(source.name)) continue;
+        check_characters(build, source.name, characters_of(source.role));
         build.poll_stop();
     }
 }

@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "foundation/error.h"
+#include "foundation/project_layout.h"
 #include "foundation/symbol_table.h"
 #include "model/object_keys.h"
 #include "model/read_sources.h"
@@ -14,8 +15,6 @@ namespace quenlo {
 
 namespace {
 
-constexpr std::string_view script_files[] = {"actions.qna", "functions.qna", "conditions.qna",
-                                             "counters.qna"};
 constexpr std::string_view pseudo_rooms[] = {"_rOUT_", "_rTAKEN_", "_rWORN_"};
 
 const SourceFile* readable(ProjectSources& sources, std::string_view name) {
@@ -188,9 +187,10 @@ ProjectModel read_project_model(ProjectSources& sources) {
     add_stop(model, model.rooms);
     const SourceFile* objects = readable(sources, "objects.qno");
     if (objects) model.objects = read_objects(*objects);
-    for (const std::string_view name : script_files)
-        if (const SourceFile* file = readable(sources, name))
-            model.scripts.push_back(read_script(*file));
+    for (const SourceFileKind& source : source_files)
+        if (source.role == SourceRole::script)
+            if (const SourceFile* file = readable(sources, source.name))
+                model.scripts.push_back(read_script(*file));
 
     ModelChecks checks(model, rooms, objects);
     checks.check_rooms();

@@ -80,6 +80,7 @@ struct ObjectDecl {
     Written room;                         // the value of ":room:", when a name
     Written direction;                    // the value of ":direction:", when a name
     std::vector<std::string> menu_verbs;  // the verbs its menu offers as plain texts
+    std::vector<Written> menu_names;      // the game names its menu's code uses
 };
 
 struct MessageDecl {
@@ -112,6 +113,7 @@ struct NameUse {
         room_property,
         direction_property,
         found,
+        menu,
         script
     };
     std::string name;

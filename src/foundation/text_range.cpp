@@ -13,6 +13,13 @@ TextRange range_of(const std::vector<std::string>& lines, std::size_t line,
     return {line, at, at + piece.size()};
 }
 
+TextRange range_at_column(std::string_view line, std::size_t index, std::size_t column,
+                          std::size_t length) {
+    std::size_t begin = 0;
+    for (std::size_t at = 1; at < column && begin < line.size(); ++at) next_code_point(line, begin);
+    return {index, begin, begin + length};
+}
+
 SourceLocation place_of(const SourceFile& file, const TextRange& range) {
     SourceLocation where = line_location(file.path, file.lines, range.line);
     if (where.known())

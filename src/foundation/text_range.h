@@ -21,6 +21,11 @@ struct TextRange {
 // or the whole line when it does not occur there.
 TextRange range_of(const std::vector<std::string>& lines, std::size_t line, std::string_view piece);
 
+// The range of `length` bytes at character column `column` (from 1) of line
+// `index` (from 0), whose text is `line`.
+TextRange range_at_column(std::string_view line, std::size_t index, std::size_t column,
+                          std::size_t length);
+
 // The place of the range's start, as the build log shows it (column in
 // characters, from 1).
 SourceLocation place_of(const SourceFile& file, const TextRange& range);

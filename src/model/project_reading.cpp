@@ -133,6 +133,7 @@ private:
                 !room_names_.find(room->text))
                 problem("unknown room: " + room->text, at(objects_, *room));
         }
+        for (const Written& name : object.menu_names) use(name, "objects.qno", NameUse::Role::menu);
         for (const Written& found : object.found) {
             use(found, "objects.qno", NameUse::Role::found);
             if (all_objects_read() && !declared_objects_.find(found.text) &&

@@ -1,3 +1,4 @@
+#include "checks/script_calls.h"
 #include "foundation/text.h"
 #include "model/object_keys.h"
 #include "model/read_sources.h"
@@ -40,6 +41,13 @@ void add_found_names(const SourceFile& file, std::size_t line, std::string_view 
             object.found.push_back({std::string(name), range_of(file.lines, line, name)});
         start = end + 1;
     }
+}
+
+// The game names of a line of menu code, which is JavaScript.
+void add_menu_names(const std::string& line, std::size_t index, ObjectDecl& object) {
+    for (const NamePlace& name : scan_script_uses(line, {}).game_names)
+        object.menu_names.push_back(
+            {name.name, range_at_column(line, index, name.column, name.name.size())});
 }
 
 class ObjectReader {
@@ -116,6 +124,7 @@ private:
             if (ends_menu(line)) break;
             item.menu_lines.push_back(i);
             if (const auto verb = menu_verb(line)) object.menu_verbs.push_back(*verb);
+            add_menu_names(lines_[i], i, object);
         }
         item.end_line = i;
         object.items.push_back(std::move(item));

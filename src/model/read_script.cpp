@@ -17,14 +17,11 @@ ScriptFile read_script(const SourceFile& file) {
     ScriptFile script;
     script.file = file.name;
     script.uses = scan_script_uses(file.text(), file.name);
-    for (const NamePlace& name : script.uses.game_names) {
-        if (name.line == 0 || name.line > file.lines.size()) continue;
-        const std::string_view line = file.lines[name.line - 1];
-        std::size_t begin = 0;
-        for (std::size_t column = 1; column < name.column && begin < line.size(); ++column)
-            next_code_point(line, begin);
-        script.names.push_back({name.name, {name.line - 1, begin, begin + name.name.size()}});
-    }
+    for (const NamePlace& name : script.uses.game_names)
+        if (name.line >= 1 && name.line <= file.lines.size())
+            script.names.push_back(
+                {name.name, range_at_column(file.lines[name.line - 1], name.line - 1, name.column,
+                                            name.name.size())});
     // "function f_apri(": the functions an author declares, for editors.
     for (std::size_t i = 0; i < file.lines.size(); ++i) {
         const std::string& line = file.lines[i];

@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <deque>
 #include <map>
-#include <unordered_map>
 
-#include "explore/state_key.h"
+#include "explore/untested_variables.h"
 #include "foundation/parse_integer.h"
 
 namespace quenlo {
@@ -47,6 +46,8 @@ std::string verb_of(const std::string& action) {
     return action.substr(a + 1, b == std::string::npos ? std::string::npos : b - a - 1);
 }
 
+std::string object_of(const std::string& action) { return action.substr(0, action.find('|')); }
+
 class Search {
 public:
     Search(GameAgent& agent, std::string_view page, const ExploreLimits& limits)
@@ -59,10 +60,10 @@ public:
         const std::vector<std::string> builtins = agent_.builtin_verbs();
         builtin_verbs_.insert(builtins.begin(), builtins.end());
 
-        Outcome first = agent_.start();
+        agent_.set_untested(untested_);
+        Outcome first = agent_.start(true);
         note_words(first);
-        const std::string first_key = page_key(first);
-        index_.emplace(first_key, add_node("", -1, "", std::move(first.choices)));
+        by_state_.push_back(add_node("", -1, "", std::move(first.choices)));
         std::size_t next = 0;
         bool timed_out = false;
         while (next < nodes_.size()) {
@@ -107,7 +108,7 @@ private:
             std::vector<std::string> actions;
             for (std::size_t k = from; k < std::min(choices.size(), from + batch); ++k)
                 actions.push_back(choices[k].action);
-            std::vector<Outcome> outcomes = agent_.apply(record, actions, false);
+            std::vector<Outcome> outcomes = agent_.apply(record, actions, false, true);
             for (std::size_t k = 0; k < outcomes.size(); ++k)
                 take(index, choices[from + k], std::move(outcomes[k]));
             if (limits_.progress && Clock::now() >= next_progress) {
@@ -123,9 +124,9 @@ private:
         if (choice.words.size() >= 2) {
             const std::string verb = verb_of(choice.action);
             if (!builtin_verbs_.count(verb)) {
-                const std::string object = choice.action.substr(0, choice.action.find('|'));
-                bool& answered = verb_answered_[{object, verb}];
-                answered = answered || outcome.handled;
+                // A verb that throws is a script error, not a verb left idle.
+                bool& answered = verb_answered_[{object_of(choice.action), verb}];
+                answered = answered || outcome.handled || !outcome.errors.empty();
             }
         }
         const std::string step = choice_text(choice);
@@ -149,24 +150,11 @@ private:
                 paths.push_back(path_to(from, step));
             return;
         }
-        const std::string key = page_key(outcome);
-        auto found = index_.find(key);
-        int to;
-        if (found == index_.end()) {
-            to = add_node(std::move(outcome.record), from, step, std::move(outcome.choices));
-            index_.emplace(key, to);
-        } else {
-            to = found->second;
-        }
+        if (outcome.state < 0) return;
+        if (outcome.new_state)
+            by_state_.push_back(add_node(std::move(outcome.record), from, step, std::move(outcome.choices)));
+        const int to = by_state_.at(static_cast<std::size_t>(outcome.state));
         if (to != from) edges_.push_back({from, to, choice.action});
-    }
-
-    // The record tells most pages apart, but the last introduction screen
-    // already holds the start room: what the page offers tells the rest.
-    std::string page_key(const Outcome& outcome) const {
-        std::string key = state_key(outcome.record, untested_);
-        for (const Choice& choice : outcome.choices) key += "\n" + choice.action;
-        return key;
     }
 
     int add_node(std::string record, int parent, std::string step, std::vector<Choice> choices) {
@@ -240,7 +228,7 @@ private:
     std::set<int> untested_;
     std::set<std::string> builtin_verbs_;
     std::vector<Node> nodes_;
-    std::unordered_map<std::string, int> index_;
+    std::vector<int> by_state_;  // the page's state numbers as nodes
     std::vector<Edge> edges_;
     std::set<int> winning_;
     std::set<std::pair<int, bool>> ended_from_;

@@ -47,7 +47,7 @@ SourceLocation room_place(ProjectSources& sources, const std::string& room) {
         const std::string line = trim(file->lines[k]);
         if (line != room && !line.starts_with(room + "|")) continue;
         for (std::size_t h = k; h-- > 0;)
-            if (trim(file->lines[h]).starts_with("{")) return file->location(h + 1);
+            if (trim(file->lines[h]).starts_with("{")) return file->location(h + 1, "{");
         return file->location(k + 1);
     }
     return {};

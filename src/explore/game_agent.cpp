@@ -104,36 +104,88 @@ function pageText() {
     var content = document.getElementById('content');
     return (content.innerText || content.textContent || '').replace(/[ \t]+/g, ' ').trim();
 }
+// The dialog and the menus without their presentation: the dialog keeps its
+// screens (drawn as the runtime draws them, one random alternative each) for
+// the agent to read, and words get their menus when the agent asks. What the
+// turn decides is the runtime's own; focus, pauses and announcements, which
+// cost a page layout each, are left out.
+var screens = [];
+window.f_showdialog = function (text, show) {
+    if (!show) { Mrvmenu.dialog = false; return; }
+    window.g_mext = f_nulls(text).split('§');
+    mrvNextScreen();
+};
+window.mrvNextScreen = function () {
+    screens.push(_de(f_rndtxt(window.g_mext.shift())));
+    Mrvmenu.dialog = true;
+};
+Mrvmenu.initialise = function () {};
+// Presses the dialog's continue until the page is drawn.
 function settle(out, wanttexts) {
     for (var guard = 0; Mrvmenu.dialog && (guard < 1000); guard++) {
-        if (wanttexts) { out.t.push(pageTextOf(document.getElementById('mdlgtext'))); }
+        if (wanttexts) { out.t.push(plain(screens[screens.length - 1])); }
         out.d = out.d + 1;
-        document.getElementById('mdlg').style.display = 'none';
-        document.getElementById('content').inert = false;
         Mrvmenu.dialog = false;
-        window.g_bodelaycontinue = false;
         window.g_forceurl = '';
         if (window.g_mext.length > 0) { mrvNextScreen(); } else { f_processaction(''); }
     }
+    screens.length = 0;
 }
-function pageTextOf(el) { return (el.innerText || el.textContent || '').replace(/\s+/g, ' ').trim(); }
-function outcome(out, wanttexts) {
+// States already met, by their key: the record without what no script
+// tests (the selected map, the discovered rooms, the checksum, untested
+// variables) and the words of the page, which tell the last introduction
+// screen from the start room it already holds.
+var untested = {};
+var states = new Map();
+A.untested = function (list) {
+    untested = {};
+    for (var k = 0; k < list.length; k++) { untested[list[k]] = 1; }
+    states = new Map();
+    return 'ok';
+};
+function stateKey(record) {
+    var f = record.split(',');
+    var parts = [f[1]];
+    for (var k = 3; k <= 578; k++) { parts.push(f[k]); }
+    for (var v = 0; v < 100; v++) { parts.push(untested[v] ? '0' : f[579 + v]); }
+    var words = document.querySelectorAll('#content ul.mrvmenu');
+    var ids = [];
+    for (var i = 0; i < words.length; i++) { ids.push(words[i].id); }
+    return parts.join(',') + '#' + ids.join(' ');
+}
+// The outcome of a choice; with DEDUP a state met before is told by its
+// number alone (s), a new one gets the next number (n).
+function outcome(out, wanttexts, dedup) {
     out.r = f_agetCookie(mrvSlotName(0));
     out.room = g_room;
     out.h = handled;
+    out.s = -1;
+    if (dedup && (out.e.length == 0) && (g_room != 99) && (g_room != -1)) {
+        var key = stateKey(out.r);
+        if (states.has(key)) {
+            out.s = states.get(key);
+            out.r = '';
+            out.c = [];
+            out.w = [];
+            return out;
+        }
+        out.s = states.size;
+        out.n = true;
+        states.set(key, out.s);
+    }
     try { choices(out); } catch (e) { out.e.push(place(e)); }
     if (wanttexts) { out.t.push(pageText()); }
     return out;
 }
-A.start = function () {
+A.start = function (dedup) {
     var out = { e: [], t: [], d: 0 };
     for (var s = 0; s < 6; s++) { f_deleteCookie(s); }
     seed = 1;
     handled = false;
     try { f_processaction(''); } catch (e) { out.e.push(place(e)); }
-    return JSON.stringify(outcome(out, true));
+    return JSON.stringify(outcome(out, true, dedup));
 };
-A.apply = function (record, actions, wanttexts) {
+A.apply = function (record, actions, wanttexts, dedup) {
     var results = [];
     for (var k = 0; k < actions.length; k++) {
         if (record === '') { f_deleteCookie(0); } else { f_acreateCookie(mrvSlotName(0), record, 30); }
@@ -146,9 +198,10 @@ A.apply = function (record, actions, wanttexts) {
             settle(out, wanttexts);
         } catch (e) {
             out.e.push(place(e));
-            f_showdialog('', false);
+            Mrvmenu.dialog = false;
+            screens.length = 0;
         }
-        results.push(outcome(out, wanttexts));
+        results.push(outcome(out, wanttexts, dedup));
     }
     return JSON.stringify(results);
 };
@@ -171,6 +224,8 @@ Outcome read_outcome(const json& in) {
     out.record = in.value("r", std::string());
     out.room = in.value("room", 0);
     out.handled = in.value("h", false);
+    out.state = in.value("s", -1);
+    out.new_state = in.value("n", false);
     for (const json& e : in.at("e"))
         out.errors.push_back({e.value("m", std::string()), e.value("l", std::size_t{0}),
                               e.value("c", std::size_t{0})});
@@ -197,14 +252,21 @@ GameAgent::GameAgent(GameBrowser& browser) : browser_(browser) {
     browser_.evaluate(agent_script);
 }
 
-Outcome GameAgent::start() {
-    return read_outcome(json::parse(browser_.evaluate("window.quenloAgent.start()")));
+Outcome GameAgent::start(bool dedup) {
+    return read_outcome(json::parse(browser_.evaluate(std::string("window.quenloAgent.start(") +
+                                                      (dedup ? "true" : "false") + ")")));
+}
+
+void GameAgent::set_untested(const std::set<int>& variables) {
+    browser_.evaluate("window.quenloAgent.untested(" + json(variables).dump() + ")");
 }
 
 std::vector<Outcome> GameAgent::apply(const std::string& record,
-                                      const std::vector<std::string>& actions, bool texts) {
+                                      const std::vector<std::string>& actions, bool texts,
+                                      bool dedup) {
     const std::string call = "window.quenloAgent.apply(" + json(record).dump() + "," +
-                             json(actions).dump() + "," + (texts ? "true" : "false") + ")";
+                             json(actions).dump() + "," + (texts ? "true" : "false") + "," +
+                             (dedup ? "true" : "false") + ")";
     const json results = json::parse(browser_.evaluate(call));
     std::vector<Outcome> out;
     for (const json& result : results) out.push_back(read_outcome(result));

@@ -4,6 +4,7 @@
 // laying a saved-game record into slot 0 and calling the turn, presses the
 // dialog's continue until it closes, and catches what the turn throws.
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,10 @@ struct Outcome {
     std::string record;  // slot 0 afterwards; empty after the end of the game
     int room = 0;        // the runtime's room (99 won, -1 lost)
     bool handled = false;  // some action, exit or built-in verb answered
+    // With states told apart in the page: the state's number, and whether it
+    // is new (only then are the record and choices given); -1 otherwise.
+    int state = -1;
+    bool new_state = false;
     std::vector<PageError> errors;  // thrown by the turn or by a word's menu
     std::vector<Choice> choices;    // offered afterwards
     std::vector<std::string> words_shown;  // object identifiers that were words
@@ -47,12 +52,15 @@ public:
     // Puts the agent into the page open in `browser`, starting a new game.
     explicit GameAgent(GameBrowser& browser);
 
-    // The state of the freshly loaded page (the cover), with no record.
-    Outcome start();
+    // A new game: the state of the cover page, with no record.
+    Outcome start(bool dedup = false);
     // Applies each action to the game saved as `record` (empty: no saved
-    // game), in one visit to the page. With `texts`, also what was shown.
+    // game), in one visit to the page. With `texts`, also what was shown;
+    // with `dedup`, states met before are told by their number only.
     std::vector<Outcome> apply(const std::string& record, const std::vector<std::string>& actions,
-                               bool texts);
+                               bool texts, bool dedup = false);
+    // The variables that tell no states apart (see untested_variables.h).
+    void set_untested(const std::set<int>& variables);
     // The room identifiers by index (1 to 79; empty where none) and the
     // compiled objects' identifiers with whether they can be words.
     std::vector<std::string> room_ids();

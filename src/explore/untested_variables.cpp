@@ -1,4 +1,4 @@
-#include "explore/state_key.h"
+#include "explore/untested_variables.h"
 
 #include <regex>
 #include <vector>
@@ -55,30 +55,6 @@ std::set<int> untested_variables(std::string_view page) {
     for (int v = 0; v < 100; ++v)
         if (!tested.count(v)) untested.insert(v);
     return untested;
-}
-
-std::string state_key(std::string_view record, const std::set<int>& untested) {
-    std::string key;
-    std::size_t field = 0;
-    std::size_t start = 0;
-    while (start <= record.size()) {
-        std::size_t end = record.find(',', start);
-        if (end == std::string_view::npos) end = record.size();
-        const std::string_view value = record.substr(start, end - start);
-        // Field 1 is the room, 3 to 578 the objects, 579 to 678 the variables.
-        const bool variable = field >= 579 && field <= 678;
-        const bool kept = field == 1 || (field >= 3 && field <= 578) ||
-                          (variable && !untested.count(static_cast<int>(field - 579)));
-        if (kept) {
-            key.append(value);
-            key.push_back(',');
-        } else if (variable) {
-            key.append("0,");
-        }
-        ++field;
-        start = end + 1;
-    }
-    return key;
 }
 
 }  // namespace quenlo

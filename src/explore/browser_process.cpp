@@ -26,8 +26,10 @@ std::string fresh_profile() {
 }  // namespace
 
 BrowserProcess::BrowserProcess(const std::string& path, std::vector<std::string> arguments,
-                               bool pipes)
+                               bool pipes,
+                               const std::function<void(const std::string&)>& prepare)
     : profile_(fresh_profile()) {
+    if (prepare) prepare(profile_);
     int commands[2] = {-1, -1};
     int answers[2] = {-1, -1};
     if (pipes && (pipe2(commands, O_CLOEXEC) != 0 || pipe2(answers, O_CLOEXEC) != 0))

@@ -5,6 +5,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,9 @@ public:
     // profile folder, passed to the arguments where they hold "{profile}".
     // With `pipes`, the child reads commands on fd 3 and writes answers on
     // fd 4, and to_child() and from_child() are the parent's ends.
-    BrowserProcess(const std::string& path, std::vector<std::string> arguments, bool pipes);
+    // `prepare` may write into the profile folder before the browser starts.
+    BrowserProcess(const std::string& path, std::vector<std::string> arguments, bool pipes,
+                   const std::function<void(const std::string&)>& prepare = {});
     ~BrowserProcess();
     BrowserProcess(const BrowserProcess&) = delete;
     BrowserProcess& operator=(const BrowserProcess&) = delete;

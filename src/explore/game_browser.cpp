@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "explore/chromium_pipe.h"
+#include "explore/firefox_bidi.h"
 #include "foundation/error.h"
 
 namespace quenlo {
@@ -39,7 +40,7 @@ bool is_firefox(const std::string& path) {
 
 std::unique_ptr<GameBrowser> start_browser(const std::string& path) {
     if (access(path.c_str(), X_OK) != 0) throw Error("No browser at " + path + "!");
-    if (is_firefox(path)) throw Error("Firefox cannot drive the game yet: " + path);
+    if (is_firefox(path)) return start_firefox(path);
     return start_chromium(path);
 }
 

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # The explorer and the replay of walkthroughs, tried on the sample adventure
 # as a new author would, in the real headless browser:
-#   explore_acceptance.sh QUENLO_CLI [BROWSER]
+#   explore_acceptance.sh QUENLO_CLI [BROWSER [FIREFOX]]
 # The sample must be explored completely with a win that `play` replays; a
 # copy with three planted faults (a verb whose action uses an undefined name,
 # a room nothing leads to, an action that throws away the lantern the win
 # needs) must have each reported at its line, with paths that `play` replays.
+# With FIREFOX, Firefox must find the same states as BROWSER and replay the
+# walkthrough too.
 set -uo pipefail
 cli=$1
 browser=${2:-}
+firefox=${3:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -31,6 +34,21 @@ check "the summary says complete" "grep -q 'the search is complete' '$work/out'"
 check "the walkthrough ends with a win" "[ \"\$(tail -n 1 '$work/faro/win.walk')\" = '= WIN' ]"
 "$cli" play "${with_browser[@]}" "$work/faro" > "$work/play" 2>&1; rc=$?
 check "play replays the written walkthrough" "[ $rc -eq 0 ] && grep -q 'every expectation held' '$work/play'"
+
+if [ -n "$firefox" ]; then
+    "$cli" explore --browser "$firefox" --json "$work/faro-firefox.json" "$work/faro" \
+        > /dev/null 2>&1; rc=$?
+    same="json '$work/faro-firefox.json' '(r[\"states\"], r[\"choices\"], r[\"shortest_win\"])'"
+    check "Firefox explores the sample to the same states" \
+        "[ $rc -eq 0 ] && [ \"\$($same)\" = \"\$(json '$work/faro.json' '(r[\"states\"], r[\"choices\"], r[\"shortest_win\"])')\" ]"
+    "$cli" play --browser "$firefox" "$work/faro" > "$work/play" 2>&1; rc=$?
+    check "Firefox replays the walkthrough" "[ $rc -eq 0 ]"
+fi
+
+# Without a browser it says which it looked for.
+PATH=/nonexistent "$cli" explore "$work/faro" > /dev/null 2> "$work/err"; rc=$?
+check "without a browser explore exits 2 naming those it looked for" \
+    "[ $rc -eq 2 ] && grep -q 'chromium, chromium-browser, google-chrome' '$work/err'"
 
 # A wrong expectation fails at its line.
 head -n 3 "$work/faro/win.walk" > "$work/wrong.walk"

@@ -63,7 +63,7 @@ public:
         agent_.set_untested(untested_);
         Outcome first = agent_.start(true);
         note_words(first);
-        by_state_.push_back(add_node("", -1, "", std::move(first.choices)));
+        by_state_.push_back(add_node(first.record, -1, "", std::move(first.choices)));
         std::size_t next = 0;
         bool timed_out = false;
         while (next < nodes_.size()) {

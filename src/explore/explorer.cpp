@@ -130,14 +130,15 @@ private:
             }
         }
         const std::string step = choice_text(choice);
-        if (!outcome.errors.empty()) {
-            for (const PageError& error : outcome.errors) {
-                const std::string key = error.message + "@" + std::to_string(error.line);
-                if (fault_seen_.insert(key).second)
-                    result_.faults.push_back({error, path_to(from, step)});
-            }
-            return;
+        // A state is new to the page even when a word's menu on it threw:
+        // it is kept, so that the page's numbers and the nodes stay in step.
+        if (outcome.new_state)
+            by_state_.push_back(add_node(outcome.record, from, step, std::move(outcome.choices)));
+        for (const PageError& error : outcome.errors) {
+            const std::string key = error.message + "@" + std::to_string(error.line);
+            if (fault_seen_.insert(key).second) result_.faults.push_back({error, path_to(from, step)});
         }
+        if (outcome.state < 0 && !outcome.errors.empty()) return;  // the turn threw
         if (outcome.won() || outcome.lost()) {
             std::vector<Path>& paths = outcome.won() ? result_.wins : result_.losses;
             if (outcome.won()) {
@@ -151,8 +152,6 @@ private:
             return;
         }
         if (outcome.state < 0) return;
-        if (outcome.new_state)
-            by_state_.push_back(add_node(std::move(outcome.record), from, step, std::move(outcome.choices)));
         const int to = by_state_.at(static_cast<std::size_t>(outcome.state));
         if (to != from) edges_.push_back({from, to, choice.action});
     }

@@ -1,11 +1,13 @@
 #include "cli/explore_command.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 
+#include "cli/interrupts.h"
 #include "explore/debug_page.h"
 #include "explore/explore_report.h"
 #include "explore/explorer.h"
@@ -124,10 +126,14 @@ int run_explore(const std::vector<std::string>& args, const std::string& program
     browser = browser_or_say(browser);
     if (browser.empty()) return exit_usage;
 
+    // Ctrl-C ends the search and reports what it found so far.
+    std::atomic<bool> stop{false};
+    watch_interrupts(stop);
     Session s;
     if (const int status = open_session(s, folder, program_folder, browser); status >= 0) return status;
     ExploreLimits limits;
     limits.time = std::chrono::seconds(seconds);
+    limits.stopped = [&stop] { return stop.load(); };
     limits.progress = [](const std::string& line) { std::cerr << line << std::endl; };
     Exploration found;
     try {

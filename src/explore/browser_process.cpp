@@ -58,6 +58,7 @@ BrowserProcess::BrowserProcess(const std::string& path, std::vector<std::string>
         dup2(null, 0);
         dup2(null, 1);
         dup2(null, 2);
+        setpgid(0, 0);  // the terminal's Ctrl-C is ours to handle, not the browser's
         sigset_t none;
         sigemptyset(&none);
         sigprocmask(SIG_SETMASK, &none, nullptr);

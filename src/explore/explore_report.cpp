@@ -33,7 +33,9 @@ std::string summary_line(const Exploration& e) {
     line += e.shortest_win.empty()
                 ? std::string("no win")
                 : "the shortest win in " + std::to_string(e.shortest_win.size()) + " choices";
-    line += e.complete ? "; the search is complete." : "; the search is not complete (time is up).";
+    line += e.complete  ? "; the search is complete."
+            : e.stopped ? "; the search is not complete (stopped)."
+                        : "; the search is not complete (time is up).";
     return line;
 }
 

@@ -67,7 +67,7 @@ public:
         std::size_t next = 0;
         bool timed_out = false;
         while (next < nodes_.size()) {
-            if (Clock::now() - started >= limits_.time) {
+            if (time_up(started)) {
                 timed_out = true;
                 break;
             }
@@ -79,6 +79,7 @@ public:
             ++next;
         }
         result_.complete = !timed_out;
+        result_.stopped = timed_out && limits_.stopped && limits_.stopped();
         result_.states = nodes_.size();
         result_.seconds = std::chrono::duration<double>(Clock::now() - started).count();
         for (const Node& node : nodes_) {
@@ -96,12 +97,16 @@ public:
     }
 
 private:
+    bool time_up(Clock::time_point started) const {
+        return Clock::now() - started >= limits_.time || (limits_.stopped && limits_.stopped());
+    }
+
     void expand(int index, Clock::time_point started, Clock::time_point& next_progress) {
         std::vector<Choice> choices = std::move(nodes_[index].choices);
         nodes_[index].choices.clear();
         const std::string record = nodes_[index].record;
         for (std::size_t from = 0; from < choices.size(); from += batch) {
-            if (Clock::now() - started >= limits_.time) {
+            if (time_up(started)) {
                 timed_out_ = true;
                 return;
             }

@@ -27,6 +27,7 @@ struct LostCause {
 
 struct Exploration {
     bool complete = false;
+    bool stopped = false;  // ended by the stop request rather than the time
     std::size_t states = 0;
     std::size_t choices = 0;
     double seconds = 0;
@@ -45,6 +46,8 @@ struct ExploreLimits {
     std::chrono::milliseconds time{60000};
     // Called at least every second with a progress line.
     std::function<void(const std::string&)> progress;
+    // Asked between visits to the page: true ends the search as time up does.
+    std::function<bool()> stopped;
 };
 
 // Explores the game open in the agent's page; `page` is its text, whose

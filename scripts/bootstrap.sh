@@ -14,6 +14,8 @@ packages=(
     libmozjs-102-dev
     qt6-base-dev
     xvfb xauth
+    # The explorer reads the browser's debugging protocol.
+    nlohmann-json3-dev
     chromium firefox-esr fonts-liberation fonts-dejavu-core
     # The sanitized build and the fuzz targets: clang, its sanitizer and
     # libFuzzer runtimes (only recommended by clang), llvm-symbolizer for

@@ -3,8 +3,10 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
@@ -17,6 +19,7 @@
 #include "app/play_session.h"
 #include "app/reference_window.h"
 #include "app/welcome.h"
+#include "explore/explore_session.h"
 #include "project/bracket_check.h"
 #include "project/dialogs.h"
 #include "project/new_project.h"
@@ -102,6 +105,13 @@ void TfrmMain::create_log_pane() {
     btnStop_->setShortcut(QKeySequence(Qt::Key_Escape));
     btnStop_->hide();
     connect(btnStop_, &QToolButton::clicked, this, [this] { btnStopClick(); });
+
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName("pbExplore");
+    progress_->setRange(0, 1000);
+    progress_->hide();
+    statusBar()->addPermanentWidget(progress_);
+    statusBar()->hide();
 }
 
 QAction* TfrmMain::add_command(QMenu* menu, const char* caption, const char* name,
@@ -163,6 +173,9 @@ void TfrmMain::create_menus() {
     QAction* import = add_command(Tools1_, "&Import picture...", "Importpicture1");
     Tools1_->addSeparator();
     QAction* brackets = add_command(Tools1_, "Check &parentheses", "Checkparentheses1");
+    Tools1_->addSeparator();
+    QAction* explore = add_command(Tools1_, "&Explore game", "Exploregame1");
+    QAction* replay = add_command(Tools1_, "&Replay walkthroughs", "Replaywalkthroughs1");
 
     Help1_ = menuBar()->addMenu(QStringLiteral("&Help"));
     Help1_->setObjectName("Help1");
@@ -185,6 +198,8 @@ void TfrmMain::create_menus() {
             [this] { import_picture_command(this, modal_, workspace_.project_folder, log_); });
     });
     connect(brackets, &QAction::triggered, this, [this] { Checkparentheses1Click(); });
+    connect(explore, &QAction::triggered, this, [this] { Exploregame1Click(); });
+    connect(replay, &QAction::triggered, this, [this] { Replaywalkthroughs1Click(); });
     connect(reference, &QAction::triggered, this, [this] { Authoringreference1Click(); });
     connect(about, &QAction::triggered, this, [this] { About1Click(); });
 }
@@ -323,6 +338,62 @@ void TfrmMain::open_map_editor(int map_number) {
 
 void TfrmMain::Checkparentheses1Click() {
     run_command([this] { check_parentheses(workspace_.project_folder, log_); });
+}
+
+namespace {
+
+// The report's lines in the log, a location line as a link to its file.
+void log_report(BuildLog& log, const SessionReport& report) {
+    for (const BlockLine& line : report.lines) {
+        if (line.file.empty())
+            log.log_line(line.text);
+        else
+            log.log_link(line.text, line.file);
+    }
+}
+
+}  // namespace
+
+// The game played in a headless browser for a minute at most: the bar shows
+// the time used, the stop button ends the search and keeps its findings.
+void TfrmMain::Exploregame1Click() {
+    run_command([this] {
+        workspace_.stop = false;
+        set_building(true);
+        statusBar()->show();
+        progress_->setValue(0);
+        progress_->show();
+        log_.log_line("");
+        log_.log_line("Exploring the game...");
+        ExploreLimits limits;
+        const auto started = std::chrono::steady_clock::now();
+        limits.stopped = [this, started, &limits] {
+            const auto used = std::chrono::steady_clock::now() - started;
+            progress_->setValue(static_cast<int>(1000 * used / limits.time));
+            events_.process_events();
+            return workspace_.stop.load();
+        };
+        const SessionReport report =
+            explore_project(workspace_.project_folder, workspace_.program_folder, limits);
+        progress_->hide();
+        statusBar()->hide();
+        set_building(false);
+        workspace_.stop = false;
+        log_report(log_, report);
+    });
+}
+
+void TfrmMain::Replaywalkthroughs1Click() {
+    run_command([this] {
+        set_building(true);
+        events_.process_events();
+        log_.log_line("");
+        log_.log_line("Replaying the walkthroughs...");
+        const SessionReport report =
+            replay_project(workspace_.project_folder, workspace_.program_folder);
+        set_building(false);
+        log_report(log_, report);
+    });
 }
 
 // A window of its own, beside the main window, that stays open while the

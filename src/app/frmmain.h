@@ -25,6 +25,7 @@
 
 class QAction;
 class QMenu;
+class QProgressBar;
 class QToolButton;
 
 namespace quenlo {
@@ -99,6 +100,8 @@ private:
     void Openprojectfolder1Click();
     void open_map_editor(int map_number);
     void Checkparentheses1Click();
+    void Exploregame1Click();
+    void Replaywalkthroughs1Click();
     void Authoringreference1Click();
     void About1Click();
     void btnStopClick();
@@ -128,6 +131,7 @@ private:
     QMenu* Recentprojects1_ = nullptr;
     QToolButton* btndellog_ = nullptr;
     QToolButton* btnStop_ = nullptr;
+    QProgressBar* progress_ = nullptr;  // of an exploration, against its time
 };
 
 }  // namespace quenlo::app

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/explore_command.h"
 #include "cli/interrupts.h"
 #include "cli/serve_command.h"
 #include "cli/terminal.h"
@@ -36,6 +37,9 @@ constexpr std::string_view usage_text =
     "  quenlo-cli serve [--release] [--port N] [--check-chars] [--skip-unknown] PROJECT_DIR\n"
     "  quenlo-cli new PROJECT_DIR\n"
     "  quenlo-cli check PROJECT_DIR\n"
+    "  quenlo-cli explore [--seconds N] [--browser PATH] [--json FILE] [--walkthrough FILE]\n"
+    "                     PROJECT_DIR\n"
+    "  quenlo-cli play [--browser PATH] PROJECT_DIR [WALKTHROUGH]\n"
     "  quenlo-cli --help\n"
     "  quenlo-cli --version\n"
     "\n"
@@ -55,7 +59,18 @@ constexpr std::string_view usage_text =
     "new             writes a new project, the sample adventure of the base script,\n"
     "                into PROJECT_DIR, which must not exist yet\n"
     "check           checks that ( ) [ ] { } balance in the script files and the\n"
-    "                objects file of PROJECT_DIR; exit status 1 when they do not\n";
+    "                objects file of PROJECT_DIR; exit status 1 when they do not\n"
+    "explore         builds the debug page and plays every choice of the game in a\n"
+    "                headless browser (Chromium, Chrome, Edge or Firefox), breadth\n"
+    "                first; reports script errors, states that can no longer be won,\n"
+    "                rooms never entered; exit status 1 when it found an error\n"
+    "  --seconds N     stop after N seconds (60)\n"
+    "  --browser PATH  the browser to use instead of the first one found\n"
+    "  --json FILE     also write the report as JSON\n"
+    "  --walkthrough FILE  write the shortest win found, one choice a line\n"
+    "play            replays WALKTHROUGH, or every *.walk file of PROJECT_DIR, in a\n"
+    "                headless browser; exit status 1 at the first choice not offered\n"
+    "                or expectation not met\n";
 
 int usage_error(std::string_view problem) {
     std::cerr << "quenlo-cli: " << problem << "\n\n" << usage_text;
@@ -198,6 +213,8 @@ int main(int argc, char** argv) {
     if (command == "build") return run_build(args, argv[0]);
     if (command == "new") return run_new(args, argv[0]);
     if (command == "check") return run_check(args);
+    if (command == "explore") return cli::run_explore(args, program_folder(argv[0]));
+    if (command == "play") return cli::run_play(args, program_folder(argv[0]));
     if (command == "serve") return cli::run_serve(args, program_folder(argv[0]));
     return usage_error("unknown command " + command);
 }

@@ -125,7 +125,8 @@ private slots:
                               "Open project folder"}));
         QCOMPARE(captions(f.menu("Tools1")),
                  (QStringList{"Map 1 editor", "Map 2 editor", "Map 3 editor", "Import picture...",
-                              "-", "Check parentheses"}));
+                              "-", "Check parentheses", "-", "Explore game",
+                              "Replay walkthroughs"}));
         QCOMPARE(captions(f.menu("Help1")), (QStringList{"Authoring reference", "-", "About..."}));
         const QStringList titles = {"File", "Project", "Tools", "Help"};
         for (int i = 0; i < 4; ++i)

@@ -16,6 +16,7 @@
 #include "foundation/project_files.h"
 #include "foundation/workspace.h"
 #include "generator/pipeline.h"
+#include "lsp/stdio_transport.h"
 #include "project/bracket_check.h"
 #include "project/new_project_files.h"
 #include "project/program_base.h"
@@ -36,6 +37,7 @@ constexpr std::string_view usage_text =
     "  quenlo-cli serve [--release] [--port N] [--check-chars] [--skip-unknown] PROJECT_DIR\n"
     "  quenlo-cli new PROJECT_DIR\n"
     "  quenlo-cli check PROJECT_DIR\n"
+    "  quenlo-cli lsp\n"
     "  quenlo-cli --help\n"
     "  quenlo-cli --version\n"
     "\n"
@@ -55,7 +57,10 @@ constexpr std::string_view usage_text =
     "new             writes a new project, the sample adventure of the base script,\n"
     "                into PROJECT_DIR, which must not exist yet\n"
     "check           checks that ( ) [ ] { } balance in the script files and the\n"
-    "                objects file of PROJECT_DIR; exit status 1 when they do not\n";
+    "                objects file of PROJECT_DIR; exit status 1 when they do not\n"
+    "lsp             the language server for editors: the Language Server\n"
+    "                Protocol on standard input and output, for the project\n"
+    "                folder the editor opens\n";
 
 int usage_error(std::string_view problem) {
     std::cerr << "quenlo-cli: " << problem << "\n\n" << usage_text;
@@ -199,5 +204,11 @@ int main(int argc, char** argv) {
     if (command == "new") return run_new(args, argv[0]);
     if (command == "check") return run_check(args);
     if (command == "serve") return cli::run_serve(args, program_folder(argv[0]));
+    if (command == "lsp") {
+        if (!args.empty()) return usage_error("lsp takes no arguments");
+        // The protocol owns standard output: nothing else may be printed there.
+        std::ios::sync_with_stdio(false);
+        return lsp::serve_language(std::cin, std::cout, {program_folder(argv[0])});
+    }
     return usage_error("unknown command " + command);
 }

@@ -465,7 +465,10 @@ std::optional<QuickFix> quick_fix(const LanguageProject& project, const Diagnost
     if (meant.empty()) return std::nullopt;
     const std::size_t colon = diagnostic.text.rfind(": ");
     if (colon == std::string::npos) return std::nullopt;
-    const std::string wrong = trim(diagnostic.text.substr(colon + 2));
+    // The first of the words the text names ("_a_, _b_"; "takable volante"):
+    // the one the note is about.
+    std::string wrong = trim(diagnostic.text.substr(colon + 2));
+    wrong = wrong.substr(0, wrong.find_first_of(", "));
     const SourceFile* source = project.file(at.file);
     if (!source || at.range.line >= source->lines.size() || wrong.empty()) return std::nullopt;
     const std::string& line = source->lines[at.range.line];

@@ -20,6 +20,7 @@ namespace {
 constexpr int invalid_request = -32600;
 constexpr int method_not_found = -32601;
 constexpr int invalid_params = -32602;
+constexpr int internal_error = -32603;
 constexpr int server_not_initialized = -32002;
 constexpr int request_failed = -32803;
 
@@ -132,7 +133,13 @@ std::vector<json> LanguageServer::handle(const json& message) {
     } catch (const RpcError& error) {
         if (request) out.push_back(error_response(id, error.code, error.message));
     } catch (const json::exception& error) {
-        if (request) out.push_back(error_response(id, invalid_params, std::string("Invalid params: ") + error.what()));
+        if (request)
+            out.push_back(error_response(id, invalid_params,
+                                         std::string("Invalid params: ") + error.what()));
+    } catch (const std::exception& error) {
+        // A project file that cannot be read, a folder that cannot be made:
+        // this request fails, the server goes on.
+        if (request) out.push_back(error_response(id, internal_error, error.what()));
     }
     for (json& notification : pending_) out.push_back(std::move(notification));
     pending_.clear();
@@ -442,8 +449,13 @@ std::vector<json> LanguageServer::publish_diagnostics() {
     std::vector<json> out;
     const LanguageProject* current = project();
     if (!current) return out;
-    diagnostics_ = reading_diagnostics(*current, *parser_);
-    if (options_.build) merge_diagnostics(diagnostics_, builder_.build(*current, open_texts()));
+    try {
+        diagnostics_ = reading_diagnostics(*current, *parser_);
+        if (options_.build) merge_diagnostics(diagnostics_, builder_.build(*current, open_texts()));
+    } catch (const std::exception&) {
+        // No copy of the folder could be made (a full disk): what the reading
+        // found is still worth showing.
+    }
     std::map<std::string, json> by_file;
     for (const std::string& file : published_) by_file[file] = json::array();
     for (const auto& [uri, document] : documents_)

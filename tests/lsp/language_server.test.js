@@ -22,9 +22,10 @@ const edit = (file, from, to) => {
   assert.ok(text.includes(from), `${file} holds ${from}`);
   fs.writeFileSync(where, text.replace(from, to));
 };
-// A misspelt object after "c'è", and a call that never closes its bracket.
+// A misspelt object after "c'è", a call that never closes its bracket, a misspelt flag.
 edit('rooms.qnr', "c'è un vecchio {baule|_baule_}", "c'è un vecchio {baule|_bauel_}");
 edit('actions.qna', 'if (f_action("_cancello_", "spingi")) {', 'if (f_action("_cancello_", "spingi") {');
+edit('objects.qno', ':examinable takeable usable', ':examinable takable usable');
 test.after(() => fs.rmSync(work, { recursive: true, force: true }));
 
 // Position of the first `piece` in the lines, in UTF-16 code units (as JS counts).
@@ -57,6 +58,18 @@ test('the broken copy: errors where they are, a quick fix, the script error', as
   assert.equal(actions[0].kind, 'quickfix');
   assert.deepEqual(actions[0].edit.changes[c.uri('rooms.qnr')],
     [{ range: error.range, newText: '_baule_' }]);
+
+  // The flag's note has no place: its fix is found on the flag's line.
+  const objects = fs.readFileSync(path.join(broken, 'objects.qno'), 'utf8').split(/\r\n|\n/);
+  const flags = await c.diagnosticsOf('objects.qno', (l) => l.length > 0);
+  const flag = flags.find((d) => d.message.startsWith('unknown object property: takable'));
+  assert.ok(flag, JSON.stringify(flags));
+  const [fixFlag] = await c.connection.sendRequest(rpc.CodeActionRequest.type, {
+    textDocument: { uri: c.uri('objects.qno') }, range: flag.range, context: { diagnostics: [flag] },
+  });
+  assert.deepEqual(fixFlag.edit.changes[c.uri('objects.qno')][0], {
+    newText: 'takeable', range: { start: find(objects, 'takable'),
+      end: { line: find(objects, 'takable').line, character: find(objects, 'takable').character + 7 } } });
 
   // The script's error comes from the JavaScript parser, for a file not even open.
   const lines = fs.readFileSync(path.join(broken, 'actions.qna'), 'utf8').split(/\r\n|\n/);
@@ -136,8 +149,15 @@ test('the sample: completion, definition, references, rename, hover, symbols', a
   const next = await complete('objects.qno', { line: flagLine.line, character: ':examinable t'.length });
   assert.ok(labels(next).includes('takeable') && !labels(next).includes(':weight:'));
 
-  // Definition from a link to the object in another file.
-  const baule = find(rooms, '_baule_', 2);
+  // Definition from a link, typed after "à" and not saved, to the object in another file.
+  const typedLine = find(rooms, 'dà sul giardino.').line;
+  await c.connection.sendNotification(rpc.DidChangeTextDocumentNotification.type, {
+    textDocument: { uri: c.uri('rooms.qnr'), version: 2 },
+    contentChanges: [{ range: { start: { line: typedLine, character: 0 }, end: { line: typedLine, character: 0 } },
+      text: 'Là, già pronto, un altro {baule|_baule_}.\n' }],
+  });
+  rooms.splice(typedLine, 0, 'Là, già pronto, un altro {baule|_baule_}.');
+  const baule = { line: typedLine, character: 'Là, già pronto, un altro {baule|_ba'.length };
   const definition = await c.connection.sendRequest(rpc.DefinitionRequest.type,
     { textDocument: { uri: c.uri('rooms.qnr') }, position: baule });
   assert.equal(definition.uri, c.uri('objects.qno'));

@@ -1,8 +1,10 @@
 #include "lsp/project_diagnostics.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
+#include <stdexcept>
 
 #include "foundation/build_log.h"
 #include "foundation/text.h"
@@ -130,11 +132,10 @@ ShadowBuilder::~ShadowBuilder() {
 void ShadowBuilder::refresh_copy(const std::string& folder,
                                  const std::map<std::string, std::string>& open_texts) {
     if (copy_.empty()) {
-        const fs::path base = fs::temp_directory_path() /
-                              ("quenlo-lsp-" + std::to_string(::getpid()) + "-" +
-                               std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-        fs::create_directories(base);
-        copy_ = base.string();
+        std::string pattern = (fs::temp_directory_path() / "quenlo-lsp-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("cannot make a folder for the project's copy");
+        copy_ = pattern;
     }
     std::error_code ec;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
@@ -149,6 +150,16 @@ void ShadowBuilder::refresh_copy(const std::string& folder,
         if (!fresh) continue;
         written_.erase(name);
         fs::copy_file(entry.path(), target, fs::copy_options::overwrite_existing, ec);
+    }
+    // A file the author deleted is gone from the copy too.
+    for (const fs::directory_entry& entry : fs::directory_iterator(copy_, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.path().extension() == ".html" || open_texts.contains(name)) continue;
+        std::error_code gone;
+        if (!fs::exists(fs::path(folder) / name, gone)) {
+            fs::remove(entry.path(), gone);
+            written_.erase(name);
+        }
     }
     for (const auto& [name, text] : open_texts) {
         const auto known = written_.find(name);

@@ -98,6 +98,9 @@ private:
 }  // namespace
 
 int serve_language(std::istream& in, std::ostream& out, ServerOptions options) {
+    // The reader must never flush `out` (as a tied std::cin would) while
+    // this thread writes to it.
+    in.tie(nullptr);
     LanguageServer server(std::move(options));
     // Shared with the reader, which may outlive this call while it waits
     // for input that never comes.

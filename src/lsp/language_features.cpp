@@ -218,17 +218,20 @@ private:
         return before.starts_with(":");
     }
 
-    // Inside a room's "{...}": a header's selector, a link's object or an exit's room.
+    // After a room's identifier, its selector; inside "{...}", a link's object
+    // or an exit's room.
     bool room_link() {
+        for (const RoomDecl& room : project_.model().rooms.rooms)
+            if (room.identifier.range.line == line_ && !room.identifier.empty() &&
+                prefix_.find('|') != std::string_view::npos) {
+                names({NameKind::variable});
+                return true;
+            }
         const std::size_t open = prefix_.rfind('{');
         if (open == std::string_view::npos || prefix_.find('}', open) != std::string_view::npos)
             return false;
         const std::string_view inside = prefix_.substr(open + 1);
         const auto pipes = std::count(inside.begin(), inside.end(), '|');
-        if (inside.starts_with("*")) {
-            if (pipes == 1) names({NameKind::variable});
-            return true;
-        }
         if (pipes == 1) names({NameKind::object});
         if (pipes == 3) names({NameKind::room});
         return true;

@@ -12,6 +12,9 @@ packages=(
     # The engine of Firefox ESR that compiles the pages' scripts to find their
     # syntax errors.
     libmozjs-102-dev
+    # The language server's JSON; the editors' tests: Kate's highlighter and
+    # a headless Neovim.
+    nlohmann-json3-dev libkf5syntaxhighlighting-tools neovim
     qt6-base-dev
     xvfb xauth
     # The explorer reads the browser's debugging protocol.

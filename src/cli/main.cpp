@@ -17,6 +17,7 @@
 #include "foundation/project_files.h"
 #include "foundation/workspace.h"
 #include "generator/pipeline.h"
+#include "lsp/stdio_transport.h"
 #include "project/bracket_check.h"
 #include "project/new_project_files.h"
 #include "project/program_base.h"
@@ -40,6 +41,7 @@ constexpr std::string_view usage_text =
     "  quenlo-cli explore [--seconds N] [--browser PATH] [--json FILE] [--walkthrough FILE]\n"
     "                     PROJECT_DIR\n"
     "  quenlo-cli play [--browser PATH] PROJECT_DIR [WALKTHROUGH]\n"
+    "  quenlo-cli lsp\n"
     "  quenlo-cli --help\n"
     "  quenlo-cli --version\n"
     "\n"
@@ -70,7 +72,10 @@ constexpr std::string_view usage_text =
     "  --walkthrough FILE  write the shortest win found, one choice a line\n"
     "play            replays WALKTHROUGH, or every *.walk file of PROJECT_DIR, in a\n"
     "                headless browser; exit status 1 at the first choice not offered\n"
-    "                or expectation not met\n";
+    "                or expectation not met\n"
+    "lsp             the language server for editors: the Language Server\n"
+    "                Protocol on standard input and output, for the project\n"
+    "                folder the editor opens\n";
 
 int usage_error(std::string_view problem) {
     std::cerr << "quenlo-cli: " << problem << "\n\n" << usage_text;
@@ -216,5 +221,11 @@ int main(int argc, char** argv) {
     if (command == "explore") return cli::run_explore(args, program_folder(argv[0]));
     if (command == "play") return cli::run_play(args, program_folder(argv[0]));
     if (command == "serve") return cli::run_serve(args, program_folder(argv[0]));
+    if (command == "lsp") {
+        if (!args.empty()) return usage_error("lsp takes no arguments");
+        // The protocol owns standard output: nothing else may be printed there.
+        std::ios::sync_with_stdio(false);
+        return lsp::serve_language(std::cin, std::cout, {program_folder(argv[0])});
+    }
     return usage_error("unknown command " + command);
 }

@@ -203,9 +203,11 @@ void report_failure(const Error& error, Build& build, BuildResult& result, Build
     log_blocks(build.log, result.diagnostics);
     build.log.log_line("");
     std::string dialog = "Unable to generate HTML files!\r\n\r\n" + result.error_line;
-    if (!result.diagnostics.empty() && result.diagnostics.front().where.known()) {
+    // The dialog places the error it states: the other errors listed after it
+    // in the log have places, and texts, of their own.
+    if (!result.stopped && !error.locations().empty() && error.locations().front().known()) {
         if (!dialog.ends_with("\r\n")) dialog += "\r\n";  // a report ends with its own break
-        dialog += location_line(result.diagnostics.front().where, message);
+        dialog += location_line(error.locations().front(), message);
     }
     ui.show_error(dialog);
 }

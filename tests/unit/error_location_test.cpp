@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -282,6 +283,22 @@ TEST(ErrorLocation, MessagesInUtf16WithoutMarkStopTheBuild) {
                                        "byte-order mark; save it as UTF-8."});
     EXPECT_FALSE(file_exists(project_path(project.folder, "ilfaro_debug.html")));
     EXPECT_FALSE(file_exists(project_path(project.folder, "debug.html")));
+}
+
+// The dialog places the error it states. An error without a place (a
+// missing file) gives its place to no other error the log lists after it.
+TEST(ErrorLocation, TheDialogLendsNoPlaceToAnErrorWithoutOne) {
+    EditedProject project({{"variables.qnv", 5, "1:_vMOVES_=-1"}});
+    std::remove(project_path(project.folder, "rooms.qnr").c_str());
+    EXPECT_FALSE(project.build());
+    const std::string error =
+        "Error: Cannot open file \"" + project.folder + "/rooms.qnr\". No such file or directory";
+    EXPECT_EQ(project.error_and_blocks(),
+              (std::vector<std::string>{
+                  error, project.folder + "/variables.qnv:5: error: syntax error: 1:_vMOVES_=-1",
+                  "    1:_vMOVES_=-1"}));
+    EXPECT_EQ(project.ui.errors,
+              std::vector<std::string>{"Unable to generate HTML files!\r\n\r\n" + error});
 }
 
 TEST(ErrorLocation, AStoppedBuildShowsNoPlace) {

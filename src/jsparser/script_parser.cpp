@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "jsparser/spidermonkey.h"
+#include "jsparser/engine_module.h"
 
 namespace quenlo {
 
@@ -33,7 +33,7 @@ struct ScriptParser::Engine {
     std::deque<Job> jobs;
     bool stopping = false;
     std::optional<pthread_t> thread;
-    std::string thread_failure;  // why there is no thread
+    std::string thread_failure;  // when there is no thread, the error every check fails with
 
     // Runs the jobs with `check` until the parser stops.
     void serve(const EngineCheck& check) {
@@ -52,8 +52,8 @@ struct ScriptParser::Engine {
     static void* run(void* self) {
         Engine& engine = *static_cast<Engine*>(self);
         try {
-            serve_engine(engine_stack_size,
-                         [&engine](const EngineCheck& check) { engine.serve(check); });
+            engine_module().serve_engine(
+                engine_stack_size, [&engine](const EngineCheck& check) { engine.serve(check); });
         } catch (const std::exception& failure) {
             // Without an engine, every check fails as its start did.
             const std::string why = failure.what();
@@ -66,7 +66,14 @@ struct ScriptParser::Engine {
 };
 
 ScriptParser::ScriptParser() : engine_(std::make_unique<Engine>()) {
-    keep_engine_until_exit();
+    // Loaded here, not on the engine's thread: the engine's state must outlive
+    // this parser and whatever its caller makes after it.
+    try {
+        engine_module().keep_engine_until_exit();
+    } catch (const std::exception& failure) {
+        engine_->thread_failure = failure.what();
+        return;
+    }
     pthread_attr_t attributes;
     int error = pthread_attr_init(&attributes);
     if (error == 0) {
@@ -76,7 +83,7 @@ ScriptParser::ScriptParser() : engine_(std::make_unique<Engine>()) {
         if (error == 0) engine_->thread = thread;
         pthread_attr_destroy(&attributes);
     }
-    if (error != 0) engine_->thread_failure = std::strerror(error);
+    if (error != 0) engine_->thread_failure = engine_start_failure(std::strerror(error)).what();
 }
 
 ScriptParser::~ScriptParser() {
@@ -91,7 +98,7 @@ ScriptParser::~ScriptParser() {
 
 std::optional<ScriptSyntaxError> ScriptParser::syntax_error(std::string_view source,
                                                             std::size_t first_line) const {
-    if (!engine_->thread) throw engine_start_failure(engine_->thread_failure);
+    if (!engine_->thread) throw std::runtime_error(engine_->thread_failure);
     Engine::Job job([source](const EngineCheck& check) { return check(source); });
     std::future<std::optional<EngineError>> verdict = job.get_future();
     {

@@ -67,6 +67,11 @@ check "no command is a usage error" "[ $rc -eq 2 ]"
 "$cli" build --bogus "$p" > /dev/null 2>&1; rc=$?
 check "unknown option is a usage error" "[ $rc -eq 2 ]"
 check "--version" "[ \"\$('$cli' --version)\" = 'quenlo-cli v3.6' ]"
+# The dynamic loader names each library it loads, those loaded later too.
+loaded_by() { LD_DEBUG=files "$@" 2>&1 > /dev/null | grep -o 'file=[^ ]*' | sort -u; }
+check "--version loads no engine, network, TLS or compression library" \
+    "! loaded_by '$cli' --version | grep -qE 'mozjs|libz|libssl|libcrypto|brotli|httplib'"
+check "a build loads the script engine" "loaded_by '$cli' build '$p' | grep -q mozjs"
 check "--help" "'$cli' --help | grep -q 'quenlo-cli build'"
 "$cli" build "$work/nowhere" > "$work/out" 2>&1; rc=$?
 check "missing project folder" "[ $rc -eq 1 ] && grep -qx 'Error: unable to find project folder!' '$work/out'"

@@ -1,4 +1,4 @@
-#include "jsparser/spidermonkey.h"
+#include "jsengine/engine_entry.h"
 
 #include <js/CompilationAndEvaluation.h>
 #include <js/CompileOptions.h>
@@ -95,12 +95,6 @@ std::optional<EngineError> compile(JSContext* cx, std::string_view source) {
     return take_pending_error(cx);
 }
 
-}  // namespace
-
-std::runtime_error engine_start_failure(const std::string& why) {
-    return std::runtime_error("JavaScript parser could not start: " + why);
-}
-
 void keep_engine_until_exit() {
     engine_library();
 }
@@ -126,4 +120,12 @@ void serve_engine(std::size_t stack_size, const std::function<void(const EngineC
     serve([cx](std::string_view source) { return compile(cx, source); });
 }
 
+const EngineEntry entry = {&keep_engine_until_exit, &serve_engine};
+
+}  // namespace
+
 }  // namespace quenlo
+
+extern "C" __attribute__((visibility("default"))) const quenlo::EngineEntry* quenlo_engine_entry() {
+    return &quenlo::entry;
+}

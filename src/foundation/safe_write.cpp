@@ -41,6 +41,7 @@ public:
     }
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
+    int release() { return std::exchange(fd_, -1); }
 
 private:
     int fd_;
@@ -143,20 +144,47 @@ void write_file_safely(const std::string& path, std::string_view bytes) {
 }
 
 void write_file_safely(const std::string& path, std::initializer_list<std::string_view> pieces) {
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) throw cannot_create(path, EISDIR);
-    remove_orphaned_temporaries(path);
+    StagedFile(path, pieces).commit();
+}
 
-    // The temporary file stays open, and so locked, until it is renamed.
-    std::string temporary;
-    const Descriptor file = create_temporary(path, temporary);
-    int error = fill_temporary(file, path, pieces);
-    if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        throw cannot_create(path, error);
+StagedFile::StagedFile(std::string path, std::initializer_list<std::string_view> pieces)
+    : path_(std::move(path)) {
+    std::error_code ec;
+    if (fs::is_directory(path_, ec)) throw cannot_create(path_, EISDIR);
+    remove_orphaned_temporaries(path_);
+    Descriptor file = create_temporary(path_, temporary_);
+    if (const int error = fill_temporary(file, path_, pieces)) {
+        ::unlink(temporary_.c_str());
+        throw cannot_create(path_, error);
     }
-    sync_folder_of(path);
+    fd_ = file.release();
+}
+
+StagedFile::StagedFile(StagedFile&& other) noexcept
+    : path_(std::move(other.path_)),
+      temporary_(std::exchange(other.temporary_, {})),
+      fd_(std::exchange(other.fd_, -1)) {}
+
+StagedFile::~StagedFile() {
+    drop();
+}
+
+void StagedFile::commit() {
+    if (std::rename(temporary_.c_str(), path_.c_str()) != 0) {
+        const int error = errno;
+        drop();
+        throw cannot_create(path_, error);
+    }
+    temporary_.clear();
+    drop();
+    sync_folder_of(path_);
+}
+
+void StagedFile::drop() {
+    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    temporary_.clear();
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
 }
 
 }  // namespace quenlo

@@ -21,6 +21,31 @@ void write_file_safely(const std::string& path, std::string_view bytes);
 // caller need not join them first.
 void write_file_safely(const std::string& path, std::initializer_list<std::string_view> pieces);
 
+// A file written and synced under its temporary name beside `path`, not yet
+// in its place: commit() renames it over `path` and syncs the folder; one
+// destroyed uncommitted is removed. For a write that must wait for a verdict
+// (a page whose script is still being checked), yet need not wait to start.
+// Fails as write_file_safely does, when made or when committed.
+class StagedFile {
+public:
+    StagedFile(std::string path, std::initializer_list<std::string_view> pieces);
+    StagedFile(StagedFile&& other) noexcept;
+    StagedFile& operator=(StagedFile&&) = delete;
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+    ~StagedFile();
+
+    const std::string& path() const { return path_; }
+    void commit();
+
+private:
+    void drop();
+
+    std::string path_;
+    std::string temporary_;  // empty once renamed or dropped
+    int fd_ = -1;            // held open, and so locked, until the rename
+};
+
 // Syncs the folder that holds `path`, so that a rename into it survives a
 // power loss. Fails with "Cannot create file "<path>". <reason>".
 void sync_folder_of(const std::string& path);

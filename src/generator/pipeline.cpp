@@ -130,10 +130,16 @@ void run_phases(Build& build, const BaseScript& base, const ScriptParser& parser
     check_unknown_identifiers(build);
     merge_images(build);
     store_debug_page(build);
+    // The pages are written while their scripts are checked, and put in
+    // place only when every check has passed.
     PageScriptCheck scripts(build, parser);
-    if (build.release) make_release_page(build);
+    PageWriter pages(build);
+    if (build.release) {
+        make_release_page(build);
+        pages.stage_release(build);
+    }
     scripts.finish(build);
-    write_output_files(build);
+    pages.commit(build);
 }
 
 // Restores the window after a build, whatever its outcome.

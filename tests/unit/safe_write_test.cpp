@@ -120,6 +120,24 @@ TEST(SafeWrite, ConcurrentWritesOfOnePageAllSucceed) {
     EXPECT_TRUE(last == std::string(20'000, 'a') || last == std::string(20'000, 'b'));
 }
 
+// A page staged while its script is checked: the old page stays until the
+// verdict; a refused page leaves nothing behind, an accepted one replaces it.
+TEST(SafeWrite, AStagedPageReplacesTheOldOneOnlyWhenCommitted) {
+    test::TempFolder folder;
+    const std::string page = folder.file("avventura.html");
+    write_file_safely(page, "old");
+    {
+        const StagedFile refused(page, {"new ", "page"});
+        EXPECT_EQ(folder.read("avventura.html"), "old");
+        EXPECT_EQ(names_in(folder.path()).size(), 2u);  // the page and its temporary
+    }
+    EXPECT_EQ(names_in(folder.path()), std::set<std::string>{"avventura.html"});
+    StagedFile accepted(page, {"new ", "page"});
+    accepted.commit();
+    EXPECT_EQ(folder.read("avventura.html"), "new page");
+    EXPECT_EQ(names_in(folder.path()), std::set<std::string>{"avventura.html"});
+}
+
 TEST(SafeWrite, ReplacedFileKeepsItsPermissionBits) {
     test::TempFolder folder;
     const std::string page = folder.file("avventura.html");

@@ -21,13 +21,6 @@ namespace quenlo {
 
 namespace {
 
-std::string ascii_upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
-
 std::string joined(const std::vector<std::string>& names) {
     std::string out;
     for (const std::string& name : names) out += (out.empty() ? "" : " ") + name;
@@ -303,7 +296,7 @@ private:
     std::map<std::string, Header> header_places_;  // of every object written
     ObjectRecord object_;
     bool open_ = false;
-    MenuVerbs menu_verbs_;  // what the open object's menu blocks add
+    MenuVerbs menu_verbs_;           // what the open object's menu blocks add
     std::vector<FoundName> found_;   // the ":found:" names, emptied once seen as objects
     std::size_t found_start_ = 0;    // the first of them that the open object gave
     std::size_t room_line_ = 0;      // the open object's ":room:" line

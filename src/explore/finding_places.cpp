@@ -7,21 +7,6 @@ namespace quenlo {
 
 namespace {
 
-const SourceFile* source(ProjectSources& sources, std::string_view name) {
-    try {
-        return sources.exists(name) ? &sources.file(name) : nullptr;
-    } catch (const Error&) {
-        return nullptr;
-    }
-}
-
-std::string lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 bool quoted_in(const std::string& line, const std::string& word) {
     return line.find("\"" + word + "\"") != std::string::npos ||
            line.find("'" + word + "'") != std::string::npos;
@@ -31,7 +16,7 @@ bool quoted_in(const std::string& line, const std::string& word) {
 template <typename Test>
 SourceLocation first_line(ProjectSources& sources, std::string_view name, std::string_view needle,
                           Test line_is) {
-    const SourceFile* file = source(sources, name);
+    const SourceFile* file = sources.readable(name);
     if (!file) return {};
     for (std::size_t k = 0; k < file->lines.size(); ++k)
         if (line_is(file->lines[k])) return file->location(k + 1, needle);
@@ -41,7 +26,7 @@ SourceLocation first_line(ProjectSources& sources, std::string_view name, std::s
 }  // namespace
 
 SourceLocation room_place(ProjectSources& sources, const std::string& room) {
-    const SourceFile* file = source(sources, "rooms.qnr");
+    const SourceFile* file = sources.readable("rooms.qnr");
     if (!file) return {};
     for (std::size_t k = 0; k < file->lines.size(); ++k) {
         const std::string line = trim(file->lines[k]);
@@ -67,7 +52,7 @@ SourceLocation object_place(ProjectSources& sources, const std::string& object) 
 
 SourceLocation menu_verb_place(ProjectSources& sources, const std::string& object,
                                const std::string& verb) {
-    const SourceFile* file = source(sources, "objects.qno");
+    const SourceFile* file = sources.readable("objects.qno");
     if (!file) return {};
     const std::string header = "{" + object + "}";
     for (std::size_t k = 0; k < file->lines.size(); ++k) {
@@ -86,15 +71,17 @@ SourceLocation choice_place(ProjectSources& sources, const std::string& action) 
     std::vector<std::string> parts;
     for (std::size_t start = 0;;) {
         const std::size_t bar = action.find('|', start);
-        parts.push_back(action.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
+        parts.push_back(
+            action.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
         if (bar == std::string::npos) break;
         start = bar + 1;
     }
     while (parts.size() < 3) parts.emplace_back();
-    const std::string object = lower(parts[0]), verb = lower(parts[1]), other = lower(parts[2]);
+    const std::string object = ascii_lower(parts[0]), verb = ascii_lower(parts[1]),
+                      other = ascii_lower(parts[2]);
     for (const char* name : {"actions.qna", "functions.qna"}) {
         SourceLocation where = first_line(sources, name, "f_action", [&](const std::string& line) {
-            const std::string l = lower(line);
+            const std::string l = ascii_lower(line);
             return l.find("f_action") != std::string::npos && quoted_in(l, verb) &&
                    quoted_in(l, object) && (other.empty() || quoted_in(l, other));
         });

@@ -1,5 +1,6 @@
 #include "foundation/project_sources.h"
 
+#include "foundation/error.h"
 #include "foundation/text.h"
 
 namespace quenlo {
@@ -41,6 +42,15 @@ const SourceFile& ProjectSources::file(std::string_view name) {
     file->first_invalid = decoded.first_invalid;
     file->lines = split_lines(decoded.text);
     return *files_.emplace(file->name, std::move(file)).first->second;
+}
+
+const SourceFile* ProjectSources::readable(std::string_view name) {
+    if (!exists(name)) return nullptr;
+    try {
+        return &file(name);
+    } catch (const Error&) {
+        return nullptr;
+    }
 }
 
 bool ProjectSources::exists(std::string_view name) const {

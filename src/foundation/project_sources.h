@@ -42,6 +42,9 @@ public:
     const SourceFile& file(std::string_view name);
     // Whether the file is there (or given as a text), without reading it.
     bool exists(std::string_view name) const;
+    // The file, read now if it was not yet; null when it is missing or
+    // cannot be read. For readers that judge what they can see.
+    const SourceFile* readable(std::string_view name);
     // The file when some reader has read it already, else null.
     const SourceFile* read(std::string_view name) const;
 

@@ -229,4 +229,18 @@ std::size_t first_invalid_utf8(std::string_view bytes) {
     return std::string_view::npos;
 }
 
+std::string ascii_lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+std::string ascii_upper(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
 }  // namespace quenlo

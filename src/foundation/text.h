@@ -18,6 +18,10 @@ inline bool is_trimmed_away(char c) {
 }
 std::string_view trim_view(std::string_view text);
 std::string trim(std::string_view text);
+// The text with its ASCII letters in one case, other bytes (UTF-8 letters
+// among them) as they are: for names and protocol words, never prose.
+std::string ascii_lower(std::string_view text);
+std::string ascii_upper(std::string_view text);
 
 // Replaces every non-overlapping occurrence of `from`, scanning left to right,
 // in one pass; text inside an inserted value is never scanned again.

@@ -7,6 +7,7 @@
 #include "foundation/error.h"
 #include "foundation/project_layout.h"
 #include "foundation/symbol_table.h"
+#include "foundation/text.h"
 #include "model/object_keys.h"
 #include "model/read_sources.h"
 #include "model/room_links.h"
@@ -16,22 +17,6 @@ namespace quenlo {
 namespace {
 
 constexpr std::string_view pseudo_rooms[] = {"_rOUT_", "_rTAKEN_", "_rWORN_"};
-
-const SourceFile* readable(ProjectSources& sources, std::string_view name) {
-    if (!sources.exists(name)) return nullptr;
-    try {
-        return &sources.file(name);
-    } catch (const Error&) {
-        return nullptr;
-    }
-}
-
-std::string upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
 
 class ModelChecks {
 public:
@@ -90,7 +75,7 @@ public:
         if (!objects_) return;
         std::map<std::string, const ObjectDecl*> by_upper;
         for (const ObjectDecl& object : model_.objects.objects) {
-            const auto [earlier, fresh] = by_upper.emplace(upper(object.id.text), &object);
+            const auto [earlier, fresh] = by_upper.emplace(ascii_upper(object.id.text), &object);
             if (!fresh)
                 problem("duplicated object: " + object.id.text, at(objects_, object.id))
                     .notes.push_back({"first declared here", at(objects_, earlier->second->id)});
@@ -177,20 +162,20 @@ void add_stop(ProjectModel& model, const Reading& reading) {
 
 ProjectModel read_project_model(ProjectSources& sources) {
     ProjectModel model;
-    if (const SourceFile* file = readable(sources, "messages.qnr"))
+    if (const SourceFile* file = sources.readable("messages.qnr"))
         model.messages = read_messages(*file);
     add_stop(model, model.messages);
-    if (const SourceFile* file = readable(sources, "variables.qnv"))
+    if (const SourceFile* file = sources.readable("variables.qnv"))
         model.variables = read_variables(*file);
     add_stop(model, model.variables);
-    const SourceFile* rooms = readable(sources, "rooms.qnr");
+    const SourceFile* rooms = sources.readable("rooms.qnr");
     if (rooms) model.rooms = read_rooms(*rooms);
     add_stop(model, model.rooms);
-    const SourceFile* objects = readable(sources, "objects.qno");
+    const SourceFile* objects = sources.readable("objects.qno");
     if (objects) model.objects = read_objects(*objects);
     for (const SourceFileKind& source : source_files)
         if (source.role == SourceRole::script)
-            if (const SourceFile* file = readable(sources, source.name))
+            if (const SourceFile* file = sources.readable(source.name))
                 model.scripts.push_back(read_script(*file));
 
     ModelChecks checks(model, rooms, objects);

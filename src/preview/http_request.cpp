@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "foundation/text.h"
+
 namespace quenlo {
 
 namespace {
@@ -38,18 +40,11 @@ std::string_view trim_blanks(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-std::string lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 bool names_token(std::string_view list, std::string_view token) {
     for (std::size_t at = 0; at <= list.size();) {
         std::size_t comma = list.find(',', at);
         if (comma == std::string_view::npos) comma = list.size();
-        if (lower(trim_blanks(list.substr(at, comma - at))) == token) return true;
+        if (ascii_lower(trim_blanks(list.substr(at, comma - at))) == token) return true;
         at = comma + 1;
     }
     return false;
@@ -136,7 +131,7 @@ HeadReading read_request_head(std::string_view bytes) {
         if (colon == std::string_view::npos || !is_token(line.substr(0, colon)) ||
             has_control(line))
             return refused(400);
-        std::string name = lower(line.substr(0, colon));
+        std::string name = ascii_lower(line.substr(0, colon));
         const std::string_view value = trim_blanks(line.substr(colon + 1));
         if (name == "host" && ++hosts > 1) return refused(400);
         if (name == "transfer-encoding") return refused(501);

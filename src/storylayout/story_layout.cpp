@@ -95,7 +95,10 @@ StoryLayout lay_out_story(const StoryGraph& story) {
                 for (int i = 0; i < piece.size; ++i) curve.points.push_back(flip(piece.list[i]));
                 if (piece.eflag) curve.head = flip(piece.ep);
             }
-            if (const textlabel_t* label = ED_label(edge)) curve.label = flip(label->pos);
+            if (const textlabel_t* label = ED_label(edge))
+                curve.label = flip(label->pos);
+            else if (const textlabel_t* beside = ED_xlabel(edge); beside && beside->set)
+                curve.label = flip(beside->pos);
             layout.passages.push_back(std::move(curve));
         }
     }

@@ -124,6 +124,26 @@ TEST_F(SampleMap, FlagsARoomWithNoWayInAndDrawsMovesFromWhereTheyRun) {
     EXPECT_FALSE(room(read_story_graph(folder), "_rCripta_").unreachable);
 }
 
+TEST(ManyExits, KeepTheirLabelsBesideTheArrows) {
+    test::TempFolder folder;
+    std::string rooms = "{*1}\r\n_rS1_\r\nInizio.\r\n";
+    for (int n = 2; n <= 70; ++n)
+        rooms += "{" + std::to_string(n) + "}\r\n_rS" + std::to_string(n) + "_\r\nUna {via|_x" +
+                 std::to_string(n) + "_|torna|_rS" + std::to_string(n - 1) + "_}.\r\n";
+    folder.write("rooms.qnr", rooms);
+    const StoryGraph graph = read_story_graph(folder.path());
+    ASSERT_EQ(graph.passages.size(), 69u);
+    EXPECT_NE(story_dot(graph).find("[id=\"p0\", xlabel=\"torna\"]"), std::string::npos);
+    const StoryLayout layout = lay_out_story(graph);
+    ASSERT_EQ(layout.passages.size(), 69u);
+    for (const PassageCurve& curve : layout.passages) EXPECT_TRUE(curve.label) << curve.passage;
+    // Each room leads back to the one before: only the last has no way in.
+    std::vector<std::string> red;
+    for (const StoryRoom& r : graph.rooms)
+        if (r.unreachable) red.push_back(r.name);
+    EXPECT_EQ(red, std::vector<std::string>{"_rS70_"});
+}
+
 TEST(DotQuoted, EscapesQuotesBackslashesAndBreaksAndKeepsUtf8) {
     EXPECT_EQ(dot_quoted("vai \"giù\"\\su\r\nè"), "\"vai \\\"giù\\\"\\\\su\\nè\"");
 }

@@ -16,6 +16,9 @@ packages=(
     # a headless Neovim.
     nlohmann-json3-dev libkf5syntaxhighlighting-tools neovim
     qt6-base-dev
+    # The story map's layout (dot, through libgvc) and the `dot` command its
+    # test hands the DOT of `quenlo-cli graph` to.
+    libgraphviz-dev graphviz
     xvfb xauth
     # The explorer reads the browser's debugging protocol.
     nlohmann-json3-dev

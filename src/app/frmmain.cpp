@@ -1,6 +1,7 @@
 #include "app/frmmain.h"
 
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QFile>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -18,6 +19,7 @@
 #include "app/modal_runner.h"
 #include "app/play_session.h"
 #include "app/reference_window.h"
+#include "app/story_map_panel.h"
 #include "app/welcome.h"
 #include "explore/explore_session.h"
 #include "project/bracket_check.h"
@@ -177,6 +179,10 @@ void TfrmMain::create_menus() {
     QAction* explore = add_command(Tools1_, "&Explore game", "Exploregame1");
     QAction* replay = add_command(Tools1_, "&Replay walkthroughs", "Replaywalkthroughs1");
 
+    View1_ = menuBar()->addMenu(QStringLiteral("&View"));
+    View1_->setObjectName("View1");
+    QAction* story_map = add_command(View1_, "&Story map", "Storymap1");
+
     Help1_ = menuBar()->addMenu(QStringLiteral("&Help"));
     Help1_->setObjectName("Help1");
     QAction* reference = add_command(Help1_, "Authoring &reference", "Authoringreference1",
@@ -200,6 +206,7 @@ void TfrmMain::create_menus() {
     connect(brackets, &QAction::triggered, this, [this] { Checkparentheses1Click(); });
     connect(explore, &QAction::triggered, this, [this] { Exploregame1Click(); });
     connect(replay, &QAction::triggered, this, [this] { Replaywalkthroughs1Click(); });
+    connect(story_map, &QAction::triggered, this, [this] { Storymap1Click(); });
     connect(reference, &QAction::triggered, this, [this] { Authoringreference1Click(); });
     connect(about, &QAction::triggered, this, [this] { About1Click(); });
 }
@@ -283,6 +290,7 @@ void TfrmMain::generate(bool release) {
 bool TfrmMain::build(bool release) {
     const BuildResult result = quenlo::generate(workspace_, log_, *this, release);
     if (play_) play_->build_finished(result);
+    if (story_map_) story_map_->refresh_soon();
     return result.succeeded;
 }
 
@@ -420,6 +428,33 @@ void TfrmMain::About1Click() {
     });
 }
 
+// Wide enough for a map of a few rooms side by side beside the log.
+constexpr int story_map_width = 380;
+
+// The map of the project's rooms in a dock beside the log, made the first
+// time it is asked for; it follows the project from then on.
+void TfrmMain::Storymap1Click() {
+    if (!story_map_dock_) {
+        story_map_dock_ = new QDockWidget(QStringLiteral("Story map"), this);
+        story_map_dock_->setObjectName("StoryMapDock");
+        story_map_ = new StoryMapPanel(story_map_dock_);
+        story_map_dock_->setWidget(story_map_);
+        addDockWidget(Qt::RightDockWidgetArea, story_map_dock_);
+        resizeDocks({story_map_dock_}, {story_map_width}, Qt::Horizontal);
+        connect(story_map_, &StoryMapPanel::room_clicked, this, &TfrmMain::open_place);
+        story_map_->set_project(workspace_.project_folder);
+    }
+    story_map_dock_->show();
+    story_map_dock_->raise();
+}
+
+// Until the window has an editor of its own, the system's opener shows the
+// file; the line waits for an opener that can go to it.
+void TfrmMain::open_place(const QString& file, int line) {
+    (void)line;
+    desktop_.urls.open_url(QUrl::fromLocalFile(file));
+}
+
 // Only raises the flag; the build notices it at its next poll.
 void TfrmMain::btnStopClick() {
     workspace_.stop = true;
@@ -455,6 +490,8 @@ void TfrmMain::set_project_menus(bool project_set) {
 void TfrmMain::project_changed(bool project_set) {
     if (play_ && (!project_set || play_->project_folder() != workspace_.project_folder))
         play_.reset();
+    if (story_map_)
+        story_map_->set_project(project_set ? workspace_.project_folder : std::string());
     if (!project_set) return;
     recent_.add(workspace_.project_folder);
     Recentprojects1_->setEnabled(true);

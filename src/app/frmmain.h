@@ -24,6 +24,7 @@
 #include "project/project_host.h"
 
 class QAction;
+class QDockWidget;
 class QMenu;
 class QProgressBar;
 class QToolButton;
@@ -36,6 +37,7 @@ namespace quenlo::app {
 
 class ModalRunner;
 class PlaySession;
+class StoryMapPanel;
 class ReferenceWindow;
 
 class TfrmMain : public QMainWindow, public BuildUi, public ProjectView {
@@ -105,6 +107,10 @@ private:
     void Authoringreference1Click();
     void About1Click();
     void btnStopClick();
+    void Storymap1Click();
+    // Where a click on a room of the story map takes the author: the one
+    // place that decides how a file is opened at a line.
+    void open_place(const QString& file, int line);
 
     Workspace workspace_;
     Dialogs& dialogs_;
@@ -125,7 +131,10 @@ private:
     QMenu* File1_ = nullptr;
     QMenu* Project1_ = nullptr;
     QMenu* Tools1_ = nullptr;
+    QMenu* View1_ = nullptr;
     QMenu* Help1_ = nullptr;
+    QDockWidget* story_map_dock_ = nullptr;
+    StoryMapPanel* story_map_ = nullptr;
     QAction* Newproject1_ = nullptr;
     QAction* Loadproject1_ = nullptr;
     QMenu* Recentprojects1_ = nullptr;

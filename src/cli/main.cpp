@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/explore_command.h"
+#include "cli/graph_command.h"
 #include "cli/interrupts.h"
 #include "cli/serve_command.h"
 #include "cli/terminal.h"
@@ -38,6 +39,7 @@ constexpr std::string_view usage_text =
     "  quenlo-cli serve [--release] [--port N] [--check-chars] [--skip-unknown] PROJECT_DIR\n"
     "  quenlo-cli new PROJECT_DIR\n"
     "  quenlo-cli check PROJECT_DIR\n"
+    "  quenlo-cli graph [--svg FILE] PROJECT_DIR\n"
     "  quenlo-cli explore [--seconds N] [--browser PATH] [--json FILE] [--walkthrough FILE]\n"
     "                     PROJECT_DIR\n"
     "  quenlo-cli play [--browser PATH] PROJECT_DIR [WALKTHROUGH]\n"
@@ -62,6 +64,10 @@ constexpr std::string_view usage_text =
     "                into PROJECT_DIR, which must not exist yet\n"
     "check           checks that ( ) [ ] { } balance in the script files and the\n"
     "                objects file of PROJECT_DIR; exit status 1 when they do not\n"
+    "graph           writes the story map of PROJECT_DIR in Graphviz's DOT language:\n"
+    "                every room a box, exits as arrows labelled with their verb,\n"
+    "                moves by f_moveplayer dashed, rooms nothing leads to in red\n"
+    "  --svg FILE      write the map laid out by dot as an SVG picture instead\n"
     "explore         builds the debug page and plays every choice of the game in a\n"
     "                headless browser (Chromium, Chrome, Edge or Firefox), breadth\n"
     "                first; reports script errors, states that can no longer be won,\n"
@@ -218,6 +224,7 @@ int main(int argc, char** argv) {
     if (command == "build") return run_build(args, argv[0]);
     if (command == "new") return run_new(args, argv[0]);
     if (command == "check") return run_check(args);
+    if (command == "graph") return cli::run_graph(args);
     if (command == "explore") return cli::run_explore(args, program_folder(argv[0]));
     if (command == "play") return cli::run_play(args, program_folder(argv[0]));
     if (command == "serve") return cli::run_serve(args, program_folder(argv[0]));

@@ -128,8 +128,9 @@ private slots:
                               "-", "Check parentheses", "-", "Explore game",
                               "Replay walkthroughs"}));
         QCOMPARE(captions(f.menu("Help1")), (QStringList{"Authoring reference", "-", "About..."}));
-        const QStringList titles = {"File", "Project", "Tools", "Help"};
-        for (int i = 0; i < 4; ++i)
+        QCOMPARE(captions(f.menu("View1")), (QStringList{"Story map"}));
+        const QStringList titles = {"File", "Project", "Tools", "View", "Help"};
+        for (int i = 0; i < 5; ++i)
             QCOMPARE(shown(f.window->menuBar()->actions()[i]->text()), titles[i]);
     }
 
@@ -148,7 +149,7 @@ private slots:
             return true;
         };
         QVERIFY(distinct_mnemonics(f.window->menuBar()->actions()));
-        for (const char* menu : {"File1", "Project1", "Tools1", "Help1"})
+        for (const char* menu : {"File1", "Project1", "Tools1", "View1", "Help1"})
             QVERIFY2(distinct_mnemonics(f.menu(menu)->actions()), menu);
 
         const std::pair<const char*, const char*> keys[] = {

@@ -2,9 +2,11 @@
 // ("main_window_start.png"), while it builds a new project, debug and release
 // ("main_window_building.png"), after the build ("main_window.png"), with its
 // File menu and recent projects, Project and Help menus open
-// ("menu_file.png", "menu_project.png", "menu_help.png"), and the authoring
-// reference finding a word ("authoring_reference.png"). Runs under a real X
-// server (Xvfb), so fonts and style are drawn as on a desktop.
+// ("menu_file.png", "menu_project.png", "menu_help.png"), the story map in
+// its dock with a move and a room nothing leads to ("story_map.png"), and
+// the authoring reference finding a word
+// ("authoring_reference.png"). Runs under a real X server (Xvfb), so fonts
+// and style are drawn as on a desktop.
 //
 // Usage: quenlo_screenshot OUTPUT_FOLDER
 
@@ -18,6 +20,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
+#include <fstream>
 
 #include "app/application.h"
 #include "window_fixture.h"
@@ -102,6 +105,22 @@ int main(int argc, char** argv) {
         !save_menu("Project1", nullptr, "menu_project.png") ||
         !save_menu("Help1", nullptr, "menu_help.png"))
         return 1;
+
+    // The story map of the new project, in its dock beside the log, with a
+    // move by f_moveplayer and a room that nothing leads to added.
+    {
+        const std::string project = fixture.window->workspace().project_folder;
+        std::ofstream rooms(project + "/rooms.qnr", std::ios::app | std::ios::binary);
+        rooms << "\r\n{#5}\r\n_rPozzo_\r\nIl fondo del pozzo.\r\n"
+              << "\r\n{6}\r\n_rCripta_\r\nUna cripta senza porte.\r\n";
+        std::ofstream actions(project + "/actions.qna", std::ios::app | std::ios::binary);
+        actions << "\r\nif (f_action(\"_lampadaFaro_\", \"tira\")) {\r\n"
+                << "  f_moveplayer(\"_rPozzo_\");\r\n  return true;\r\n}\r\n";
+    }
+    fixture.trigger("Storymap1");
+    settle();
+    settle();
+    if (!save(*fixture.window, "story_map.png")) return 1;
 
     fixture.trigger("Authoringreference1");
     QWidget* reference = fixture.window->findChild<QWidget*>("frmReference");

@@ -31,7 +31,32 @@ function(quenlo_library_layer folder)
     add_library(${target} STATIC ${sources} ${LAYER_EXTRA_SOURCES})
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     foreach(below ${LAYER_BELOW})
-        target_link_libraries(${target} PUBLIC quenlo_${below})
+        get_target_property(kind quenlo_${below} TYPE)
+        if(kind STREQUAL "MODULE_LIBRARY")
+            # A module is loaded, never linked: the layer learns where the
+            # build put it, and is built after it.
+            string(TOUPPER ${below} name)
+            target_compile_definitions(${target} PRIVATE
+                QUENLO_${name}_MODULE_BUILT="$<TARGET_FILE:quenlo_${below}>")
+            add_dependencies(${target} quenlo_${below})
+        else()
+            target_link_libraries(${target} PUBLIC quenlo_${below})
+        endif()
     endforeach()
     quenlo_check_layer(${folder} ${target} BELOW ${LAYER_BELOW})
+endfunction()
+
+# A module layer: the sources of src/FOLDER as the shared module
+# libquenlo_FOLDER.so, linked with LIBRARIES, exporting only its entry, and
+# installed in lib/quenlo, where the programs look for it
+# (foundation/program_module.h). Its files include no other layer.
+function(quenlo_module_layer folder)
+    file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.cpp)
+    set(target quenlo_${folder})
+    add_library(${target} MODULE ${sources})
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${target} PRIVATE ${ARGN})
+    set_target_properties(${target} PROPERTIES PREFIX "lib" CXX_VISIBILITY_PRESET hidden)
+    quenlo_check_layer(${folder} ${target})
+    install(TARGETS ${target} LIBRARY DESTINATION lib/quenlo)
 endfunction()

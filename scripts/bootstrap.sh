@@ -16,6 +16,8 @@ packages=(
     # a headless Neovim.
     nlohmann-json3-dev libkf5syntaxhighlighting-tools neovim
     qt6-base-dev
+    # The window's game pane (optional when configuring).
+    qt6-webengine-dev
     xvfb xauth
     # The explorer reads the browser's debugging protocol.
     nlohmann-json3-dev

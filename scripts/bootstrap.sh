@@ -19,6 +19,8 @@ packages=(
     # The story map's layout (dot, through libgvc) and the `dot` command its
     # test hands the DOT of `quenlo-cli graph` to.
     libgraphviz-dev graphviz
+    # The window's game pane (optional when configuring).
+    qt6-webengine-dev
     xvfb xauth
     # The explorer reads the browser's debugging protocol.
     nlohmann-json3-dev

@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -15,6 +16,9 @@
 #include <filesystem>
 
 #include "app/about_box.h"
+#ifdef QUENLO_WITH_GAME_PANE
+#include "app/game_pane.h"
+#endif
 #include "app/import_picture_dialog.h"
 #include "app/modal_runner.h"
 #include "app/play_session.h"
@@ -65,12 +69,39 @@ TfrmMain::TfrmMain(Dialogs& dialogs, ModalRunner& modal, Desktop desktop,
     setObjectName("frmMain");
     workspace_.program_folder = with_separator(std::move(program_folder));
     create_log_pane();
+#ifdef QUENLO_WITH_GAME_PANE
+    game_ = new GamePane(this);
+    addDockWidget(Qt::RightDockWidgetArea, game_);
+    game_->hide();
+#endif
     create_menus();
     FormCreate();
 
     resize(client_width, client_height + menuBar()->sizeHint().height());
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
+    restore_layout();
+}
+
+namespace {
+
+const QString layout_geometry = QStringLiteral("window/geometry");
+const QString layout_panes = QStringLiteral("window/state");
+
+}  // namespace
+
+// Where the window was and which panes it showed, at what sizes, when it
+// last closed.
+void TfrmMain::restore_layout() {
+    const QSettings& settings = desktop_.settings;
+    if (settings.contains(layout_geometry))
+        restoreGeometry(settings.value(layout_geometry).toByteArray());
+    if (settings.contains(layout_panes)) restoreState(settings.value(layout_panes).toByteArray());
+}
+
+void TfrmMain::save_layout() {
+    desktop_.settings.setValue(layout_geometry, saveGeometry());
+    desktop_.settings.setValue(layout_panes, saveState());
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -182,6 +213,13 @@ void TfrmMain::create_menus() {
     View1_ = menuBar()->addMenu(QStringLiteral("&View"));
     View1_->setObjectName("View1");
     QAction* story_map = add_command(View1_, "&Story map", "Storymap1");
+#ifdef QUENLO_WITH_GAME_PANE
+    QAction* game = add_command(View1_, "&Game", "Game1");
+    game->setCheckable(true);
+    connect(game, &QAction::triggered, this, [this](bool shown) { Game1Click(shown); });
+    connect(game_, &QDockWidget::visibilityChanged, game,
+            [this, game] { game->setChecked(!game_->isHidden()); });
+#endif
 
     Help1_ = menuBar()->addMenu(QStringLiteral("&Help"));
     Help1_->setObjectName("Help1");
@@ -286,27 +324,73 @@ void TfrmMain::generate(bool release) {
     run_command([this, release] { build(release); });
 }
 
-// Every build, whatever started it, brings a page being played up to date.
+// Every build, whatever started it, brings a page being played up to date;
+// with the game pane open, it plays the page the build wrote.
 bool TfrmMain::build(bool release) {
+    if (game_shown() && !play_) start_play_session();
+    if (play_) play_->build_starting();
     const BuildResult result = quenlo::generate(workspace_, log_, *this, release);
-    if (play_) play_->build_finished(result);
+    if (play_) {
+        play_->build_finished(result);
+#ifdef QUENLO_WITH_GAME_PANE
+        if (game_shown() && result.succeeded) game_->show_page(play_->page_url());
+#endif
+    }
     if (story_map_) story_map_->refresh_soon();
     return result.succeeded;
+}
+
+void TfrmMain::start_play_session() {
+    play_ = std::make_unique<PlaySession>(workspace_.project_folder);
+    connect(play_.get(), &PlaySession::source_saved, this, [this] { rebuild_after_save(); });
+    connect(play_.get(), &PlaySession::script_error, this, [this](const QStringList& lines) {
+        for (const QString& line : lines) log_.log_line(line.toStdString());
+    });
 }
 
 void TfrmMain::Playinbrowser1Click() {
     if (!project_commands_enabled()) return;
     run_command([this] {
-        if (!play_) {
-            play_ = std::make_unique<PlaySession>(workspace_.project_folder);
-            connect(play_.get(), &PlaySession::source_saved, this,
-                    [this] { rebuild_after_save(); });
-            connect(play_.get(), &PlaySession::script_error, this, [this](const QStringList& lines) {
-                for (const QString& line : lines) log_.log_line(line.toStdString());
-            });
-        }
+        if (!play_) start_play_session();
         if (build(false)) desktop_.urls.open_url(play_->page_url());
     });
+}
+
+void TfrmMain::project_saved() {
+    if (play_) play_->project_saved();
+}
+
+bool TfrmMain::game_shown() const {
+#ifdef QUENLO_WITH_GAME_PANE
+    return !game_->isHidden();
+#else
+    return false;
+#endif
+}
+
+// Shown the first time, the pane takes half the window. With a project it
+// plays the page of the last build, building one when there is none.
+void TfrmMain::Game1Click(bool shown) {
+#ifdef QUENLO_WITH_GAME_PANE
+    if (!shown) {
+        game_->hide();
+        return;
+    }
+    const bool first = game_->isHidden() && !desktop_.settings.contains(layout_panes);
+    game_->show();
+    if (first) resizeDocks({game_}, {width() / 2}, Qt::Horizontal);
+    game_->raise();
+    if (!project_commands_enabled()) return;
+    run_command([this] {
+        if (!play_) start_play_session();
+        if (play_->page_url().isEmpty())
+            build(false);
+        else
+            game_->show_page(play_->page_url());
+    });
+#else
+    (void)shown;
+#endif
 }
 
 // A save in an editor while the game is played builds the debug page again:
@@ -488,8 +572,12 @@ void TfrmMain::set_project_menus(bool project_set) {
 // Set project clears the project before it sets one, so the game being played
 // ends with its project; a project set goes first in the recent projects.
 void TfrmMain::project_changed(bool project_set) {
-    if (play_ && (!project_set || play_->project_folder() != workspace_.project_folder))
+    if (play_ && (!project_set || play_->project_folder() != workspace_.project_folder)) {
         play_.reset();
+#ifdef QUENLO_WITH_GAME_PANE
+        game_->clear();
+#endif
+    }
     if (story_map_)
         story_map_->set_project(project_set ? workspace_.project_folder : std::string());
     if (!project_set) return;
@@ -503,6 +591,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    save_layout();
     play_.reset();
     event->accept();
 }

@@ -35,6 +35,7 @@ class Dialogs;
 
 namespace quenlo::app {
 
+class GamePane;
 class ModalRunner;
 class PlaySession;
 class StoryMapPanel;
@@ -58,6 +59,10 @@ public:
     void open_first_project(const std::optional<std::string>& folder);
 
     void set_map_editor_factory(MapEditorFactory factory) { map_editors_ = std::move(factory); }
+
+    // The window saved a source file of the project itself: the game being
+    // played (in the pane or the browser) is built again now.
+    void project_saved();
 
     const Workspace& workspace() const { return workspace_; }
     // Where new projects are made and the folder chooser starts.
@@ -98,6 +103,9 @@ private:
     void generate(bool release);
     bool build(bool release);
     void Playinbrowser1Click();
+    void start_play_session();
+    void Game1Click(bool shown);
+    bool game_shown() const;
     void rebuild_after_save();
     void Openprojectfolder1Click();
     void open_map_editor(int map_number);
@@ -111,6 +119,8 @@ private:
     // Where a click on a room of the story map takes the author: the one
     // place that decides how a file is opened at a line.
     void open_place(const QString& file, int line);
+    void restore_layout();
+    void save_layout();
 
     Workspace workspace_;
     Dialogs& dialogs_;
@@ -127,6 +137,7 @@ private:
     std::unique_ptr<PlaySession> play_;
     bool rebuilding_after_save_ = false;
     QPointer<ReferenceWindow> reference_;
+    GamePane* game_ = nullptr;  // none without a web view
 
     QMenu* File1_ = nullptr;
     QMenu* Project1_ = nullptr;

@@ -44,6 +44,8 @@ std::optional<std::string> project_argument(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The game pane's web view shares its drawing with the window.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QuenloApplication application(argc, argv);
     quenlo::app::set_up_application();
 

@@ -61,6 +61,10 @@ PlaySession::~PlaySession() {
     watching_.join();
 }
 
+void PlaySession::project_saved() {
+    emit source_saved();
+}
+
 void PlaySession::build_finished(const BuildResult& result) {
 #ifdef QUENLO_WITH_PREVIEW
     if (server_) {

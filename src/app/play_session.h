@@ -3,7 +3,8 @@
 // has one, serves the debug page on 127.0.0.1 and brings the open page up to
 // date after every build, the game going on in the same room; without it (or
 // without a free port) the page opens from disk. Meanwhile the project folder
-// is watched, so that a source file saved in an editor builds again.
+// is watched, so that a source file saved in an editor builds again; a file
+// the window saves itself builds at once.
 
 #include <QObject>
 #include <QStringList>
@@ -28,6 +29,12 @@ public:
     ~PlaySession() override;  // stops watching and serving
 
     const std::string& project_folder() const { return folder_; }
+    // The window saved a source file: the build follows now, without the
+    // wait for more saves (sends source_saved at once).
+    void project_saved();
+    // A build starts, reading every source file: the saves seen so far need
+    // no build of their own.
+    void build_starting() { watcher_.forget_changes(); }
     // A build of the project ended.
     void build_finished(const BuildResult& result);
     // Where the browser finds the debug page; empty before a build wrote it.

@@ -58,6 +58,8 @@ class ProjectWatcher::Source {
 public:
     virtual ~Source() = default;
     virtual bool changed_within(milliseconds wait) = 0;
+    // Takes every change made until now as seen.
+    virtual void drop_changes() = 0;
 };
 
 namespace {
@@ -82,6 +84,11 @@ public:
         const bool changed = now != seen_;
         seen_ = std::move(now);
         return changed;
+    }
+
+    void drop_changes() override {
+        seen_ = look();
+        last_look_ = Clock::now();
     }
 
 private:
@@ -129,6 +136,10 @@ public:
         return read_events();
     }
 
+    // The kernel queues an event before the write that caused it returns,
+    // so whatever the owner saved is in the queue by now.
+    void drop_changes() override { read_events(); }
+
 private:
     // Reads every pending event; true when one names a source file.
     bool read_events() {
@@ -167,11 +178,21 @@ ProjectWatcher::ProjectWatcher(const std::string& folder, WatchMethod method)
 ProjectWatcher::~ProjectWatcher() = default;
 
 bool ProjectWatcher::wait_for_change(const std::atomic<bool>& stop, milliseconds settle) {
-    while (!source_->changed_within(stop_tick))
-        if (stop) return false;
-    Clock::time_point last_change = Clock::now();
+    bool changed = false;
+    Clock::time_point last_change;
     for (;;) {
         if (stop) return false;
+        if (forget_.exchange(false)) {
+            source_->drop_changes();
+            changed = false;
+        }
+        if (!changed) {
+            if (source_->changed_within(stop_tick)) {
+                changed = true;
+                last_change = Clock::now();
+            }
+            continue;
+        }
         const auto quiet = std::chrono::duration_cast<milliseconds>(Clock::now() - last_change);
         if (quiet >= settle) return true;
         if (source_->changed_within(std::min(settle - quiet, stop_tick)))

@@ -35,11 +35,16 @@ public:
     // without another. True then; false as soon as `stop` is raised.
     bool wait_for_change(const std::atomic<bool>& stop,
                          std::chrono::milliseconds settle = std::chrono::milliseconds(150));
+    // The owner reads every source file now (a build it starts itself after
+    // its own save): the changes made so far end the wait no more. Safe to
+    // call from another thread than the waiting one.
+    void forget_changes() { forget_ = true; }
 
     class Source;
 
 private:
     std::unique_ptr<Source> source_;
+    std::atomic<bool> forget_{false};
 };
 
 }  // namespace quenlo

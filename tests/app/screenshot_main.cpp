@@ -3,10 +3,11 @@
 // ("main_window_building.png"), after the build ("main_window.png"), with its
 // File menu and recent projects, Project and Help menus open
 // ("menu_file.png", "menu_project.png", "menu_help.png"), the story map in
-// its dock with a move and a room nothing leads to ("story_map.png"), and
-// the authoring reference finding a word
-// ("authoring_reference.png"). Runs under a real X server (Xvfb), so fonts
-// and style are drawn as on a desktop.
+// its dock with a move and a room nothing leads to ("story_map.png"), the
+// authoring reference finding a word ("authoring_reference.png"), and, when
+// the window has one, the game pane beside the log in a window of 1093 by
+// 614, a screen of 1366 by 768 at 125 % ("game_pane.png"). Runs under a real
+// X server (Xvfb), so fonts and style are drawn as on a desktop.
 //
 // Usage: quenlo_screenshot OUTPUT_FOLDER
 
@@ -26,6 +27,7 @@
 #include "window_fixture.h"
 
 int main(int argc, char** argv) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: quenlo_screenshot OUTPUT_FOLDER\n");
@@ -126,5 +128,13 @@ int main(int argc, char** argv) {
     QWidget* reference = fixture.window->findChild<QWidget*>("frmReference");
     reference->findChild<QLineEdit*>("txtFind")->setText("stanza");
     settle();
-    return save(*reference, "authoring_reference.png") ? 0 : 1;
+    if (!save(*reference, "authoring_reference.png")) return 1;
+    reference->close();
+
+    QAction* game = fixture.window->findChild<QAction*>("Game1");
+    if (!game) return 0;
+    fixture.window->resize(1093, 614);
+    game->trigger();
+    for (int k = 0; k < 10; ++k) settle();  // the page loads and draws
+    return save(*fixture.window, "game_pane.png") ? 0 : 1;
 }

@@ -92,6 +92,24 @@ TEST_P(WatchProject, ABurstOfSavesIsOneChange) {
     EXPECT_FALSE(watcher.wait_for_change(stopper.stop));
 }
 
+// A save the owner builds at once is forgotten, while it waits or before;
+// the next save by someone else still counts.
+TEST_P(WatchProject, ForgottenSaveStartsNoBuildButTheNextOneDoes) {
+    std::thread owner([this] {
+        std::this_thread::sleep_for(200ms);
+        project.write("rooms.qnr", "{*1}\r\n_rA_\r\nThe owner's save.\r\n");
+        watcher.forget_changes();
+    });
+    {
+        StopLater stopper(800ms);
+        EXPECT_FALSE(watcher.wait_for_change(stopper.stop));
+    }
+    owner.join();
+    project.write("rooms.qnr", "{*1}\r\n_rA_\r\nAn editor's save, longer.\r\n");
+    StopLater stopper(5s);
+    EXPECT_TRUE(watcher.wait_for_change(stopper.stop));
+}
+
 TEST(WatchProjectFolder, AMissingFolderCannotBeWatched) {
     EXPECT_THROW(ProjectWatcher("/nonexistent/quenlo/project"), Error);
     EXPECT_THROW(ProjectWatcher("/nonexistent/quenlo/project", WatchMethod::polling), Error);

@@ -16,6 +16,8 @@ packages=(
     # a headless Neovim.
     nlohmann-json3-dev libkf5syntaxhighlighting-tools neovim
     qt6-base-dev
+    # The window's editor of the project files.
+    libqscintilla2-qt6-dev
     xvfb xauth
     # The explorer reads the browser's debugging protocol.
     nlohmann-json3-dev

@@ -25,11 +25,16 @@
 
 class QAction;
 class QMenu;
+class QSplitter;
 class QProgressBar;
 class QToolButton;
 
 namespace quenlo {
 class Dialogs;
+}
+
+namespace quenlo::desk {
+class Desk;
 }
 
 namespace quenlo::app {
@@ -58,6 +63,11 @@ public:
     void set_map_editor_factory(MapEditorFactory factory) { map_editors_ = std::move(factory); }
 
     const Workspace& workspace() const { return workspace_; }
+    // The editor of the project's files, where other views open a place.
+    desk::Desk& desk() const { return *desk_; }
+    // Opens a project file in the editor at a line (from 1); false when it is
+    // no file of the project.
+    bool open_place(const std::string& file, int line, int column = 1);
     // Where new projects are made and the folder chooser starts.
     std::string projects_folder() const;
     // Where the folder chooser of "Set project" opens.
@@ -81,6 +91,8 @@ private:
     QAction* add_command(QMenu* menu, const char* caption, const char* name,
                          const QKeySequence& keys = {});
     void place_log_buttons();
+    void open_log_link(const QUrl& url, const QString& line);
+    void show_title();
     void fill_recent_menu();
     void project_changed(bool project_set);
     bool project_commands_enabled() const;
@@ -121,8 +133,12 @@ private:
     std::unique_ptr<PlaySession> play_;
     bool rebuilding_after_save_ = false;
     QPointer<ReferenceWindow> reference_;
+    desk::Desk* desk_ = nullptr;
+    QWidget* log_pane_ = nullptr;
+    std::string title_;  // the project's part of the title
 
     QMenu* File1_ = nullptr;
+    QMenu* Edit1_ = nullptr;
     QMenu* Project1_ = nullptr;
     QMenu* Tools1_ = nullptr;
     QMenu* Help1_ = nullptr;

@@ -128,8 +128,8 @@ private slots:
                               "-", "Check parentheses", "-", "Explore game",
                               "Replay walkthroughs"}));
         QCOMPARE(captions(f.menu("Help1")), (QStringList{"Authoring reference", "-", "About..."}));
-        const QStringList titles = {"File", "Project", "Tools", "Help"};
-        for (int i = 0; i < 4; ++i)
+        const QStringList titles = {"File", "Edit", "Project", "Tools", "Help"};
+        for (int i = 0; i < 5; ++i)
             QCOMPARE(shown(f.window->menuBar()->actions()[i]->text()), titles[i]);
     }
 

@@ -89,7 +89,7 @@ void TfrmMain::FormCreate() {
 void TfrmMain::create_log_pane() {
     auto* split = new QSplitter(Qt::Vertical, this);
     split->setObjectName("splDesk");
-    desk_ = new desk::Desk(dialogs_, split);
+    desk_ = new desk::Desk(dialogs_, workspace_.program_folder, split);
     auto* pane = new QWidget(split);
     pane->setObjectName("pnlLog");
     log_pane_ = pane;
@@ -115,6 +115,7 @@ void TfrmMain::create_log_pane() {
     btnStop_->setIcon(style()->standardIcon(QStyle::SP_BrowserStop));
     btnStop_->setToolTip(QStringLiteral("Stop (Esc)"));
     btnStop_->setShortcut(QKeySequence(Qt::Key_Escape));
+    btnStop_->installEventFilter(this);  // Esc stops at once, without the click's animation
     btnStop_->hide();
     connect(btnStop_, &QToolButton::clicked, this, [this] { btnStopClick(); });
 
@@ -450,6 +451,7 @@ void TfrmMain::set_building(bool running) {
     for (QMenu* menu : {File1_, Edit1_, Project1_, Tools1_, Help1_})
         menu->menuAction()->setEnabled(!running);
     relog_->setEnabled(!running);
+    desk_->setEnabled(!running);  // the build reads the files as they are on disk
     btndellog_->setEnabled(!running);
     btnStop_->setVisible(running);
 }
@@ -524,6 +526,12 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == log_pane_ && event->type() == QEvent::Resize) place_log_buttons();
+    if (watched == btnStop_ && event->type() == QEvent::Shortcut) {
+        // A button's shortcut clicks it a tenth of a second later, when a
+        // short build may be over; the stop flag is set now.
+        btnStopClick();
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -38,10 +38,11 @@ std::string place_line(const language::Place& place) {
 
 }  // namespace
 
-Desk::Desk(Dialogs& dialogs, QWidget* parent)
+Desk::Desk(Dialogs& dialogs, std::string program_folder, QWidget* parent)
     : QWidget(parent),
       dialogs_(dialogs),
-      worker_(this, [this](Diagnostics found) { show_diagnostics(std::move(found)); }) {
+      worker_(std::move(program_folder), this,
+              [this](Diagnostics found) { show_diagnostics(std::move(found)); }) {
     setObjectName(QStringLiteral("desk"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -195,6 +196,10 @@ SourceEditor* Desk::open_file(const std::string& name) {
                     break;
                 }
             });
+    connect(editor, &SourceEditor::hovered, this, [this, editor](long position, QPoint where) {
+        const QString text = hover_text(editor, position);
+        if (!text.isEmpty()) QToolTip::showText(where, text, editor);
+    });
     for (const language::PlacedDiagnostic& diagnostic : diagnostics_)
         if (diagnostic.where.file == name) {
             Diagnostics mine;
@@ -218,9 +223,9 @@ void Desk::text_changed(SourceEditor*) {
     pause_.start();
 }
 
-void Desk::check_now() {
+void Desk::check_now(bool build) {
     pause_.stop();
-    if (!folder_.empty()) worker_.request(folder_, open_texts());
+    if (!folder_.empty()) worker_.request(folder_, open_texts(), build);
 }
 
 void Desk::show_diagnostics(Diagnostics diagnostics) {
@@ -250,7 +255,7 @@ bool Desk::save(SourceEditor* editor) {
     editor->set_disk_time(QFileInfo(text_of(editor->path())).lastModified().toMSecsSinceEpoch());
     editor->setModified(false);
     refresh_panel();
-    check_now();
+    check_now(true);
     return true;
 }
 
@@ -442,22 +447,29 @@ void Desk::apply_quick_fix() {
     check_now();
 }
 
+// The language's description of the name at a position, then the texts of
+// the diagnostics there.
+QString Desk::hover_text(SourceEditor* editor, long position) const {
+    const auto line = static_cast<std::size_t>(editor->SendScintilla(
+        QsciScintilla::SCI_LINEFROMPOSITION, static_cast<unsigned long>(position)));
+    const auto byte = static_cast<std::size_t>(position - editor->position_of(line, 0));
+    QString text = editor->hover_text_at(position);
+    if (const auto found = language::hover(*reading(), editor->file_name(), line, byte))
+        text =
+            text_of(found->markdown) + (text.isEmpty() ? QString() : QStringLiteral("\n\n") + text);
+    return text;
+}
+
 void Desk::show_hover() {
     SourceEditor* editor = current_editor();
     if (!editor) return;
-    QString text =
-        editor->hover_text_at(editor->position_of(editor->caret_line(), editor->caret_byte()));
-    if (const auto found = language::hover(*reading(), editor->file_name(), editor->caret_line(),
-                                           editor->caret_byte()))
-        text =
-            text_of(found->markdown) + (text.isEmpty() ? QString() : QStringLiteral("\n\n") + text);
+    const long position = editor->SendScintilla(QsciScintilla::SCI_GETCURRENTPOS);
+    const QString text = hover_text(editor, position);
     if (text.isEmpty()) return;
     const int x = static_cast<int>(
-        editor->SendScintilla(QsciScintilla::SCI_POINTXFROMPOSITION, 0UL,
-                              editor->SendScintilla(QsciScintilla::SCI_GETCURRENTPOS)));
+        editor->SendScintilla(QsciScintilla::SCI_POINTXFROMPOSITION, 0UL, position));
     const int y = static_cast<int>(
-        editor->SendScintilla(QsciScintilla::SCI_POINTYFROMPOSITION, 0UL,
-                              editor->SendScintilla(QsciScintilla::SCI_GETCURRENTPOS)));
+        editor->SendScintilla(QsciScintilla::SCI_POINTYFROMPOSITION, 0UL, position));
     QToolTip::showText(editor->viewport()->mapToGlobal(QPoint(x, y + 16)), text, editor);
 }
 

@@ -37,7 +37,8 @@ class SourceEditor;
 class Desk : public QWidget {
     Q_OBJECT
 public:
-    explicit Desk(Dialogs& dialogs, QWidget* parent = nullptr);
+    // Builds after a save look for "base.qn" in `program_folder`.
+    Desk(Dialogs& dialogs, std::string program_folder, QWidget* parent = nullptr);
     ~Desk() override;
 
     // Shows the files of `folder`; an empty folder closes every tab.
@@ -71,6 +72,8 @@ public:
     void rename_name();
     void apply_quick_fix();
     void show_hover();
+    // What hovering at `position` of `editor` shows.
+    QString hover_text(SourceEditor* editor, long position) const;
     void find_in_file(bool replace);
     void find_in_project();
     void go_to_anything();
@@ -88,7 +91,7 @@ private:
     SourceEditor* open_file(const std::string& name);
     bool close_tab(int index);
     void text_changed(SourceEditor* editor);
-    void check_now();
+    void check_now(bool build = false);
     void show_diagnostics(Diagnostics diagnostics);
     void file_changed_on_disk(const QString& path);
     void refresh_panel();

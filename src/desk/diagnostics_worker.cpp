@@ -7,11 +7,13 @@
 
 namespace quenlo::desk {
 
-DiagnosticsWorker::DiagnosticsWorker(QObject* receiver, std::function<void(Diagnostics)> deliver)
+DiagnosticsWorker::DiagnosticsWorker(std::string program_folder, QObject* receiver,
+                                     std::function<void(Diagnostics)> deliver)
     : receiver_(receiver),
       deliver_(std::move(deliver)),
       parser_(std::make_shared<ScriptParser>()),
-      latest_(std::make_shared<std::atomic<int>>(0)) {
+      latest_(std::make_shared<std::atomic<int>>(0)),
+      builder_(std::make_shared<language::ShadowBuilder>(std::move(program_folder), parser_)) {
     thread_.setObjectName(QStringLiteral("diagnostics"));
     context_ = new QObject;
     context_->moveToThread(&thread_);
@@ -25,24 +27,34 @@ DiagnosticsWorker::~DiagnosticsWorker() {
     thread_.wait();
 }
 
-void DiagnosticsWorker::request(std::string folder, std::map<std::string, std::string> open_texts) {
+void DiagnosticsWorker::request(std::string folder, std::map<std::string, std::string> open_texts,
+                                bool build) {
     const int generation = latest_->fetch_add(1) + 1;
-    QMetaObject::invokeMethod(context_, [latest = latest_, parser = parser_, receiver = receiver_,
-                                         deliver = deliver_, generation, folder = std::move(folder),
-                                         texts = std::move(open_texts)]() mutable {
-        if (latest->load() != generation) return;
-        Diagnostics found;
-        try {
-            const language::LanguageProject project(folder, std::move(texts));
-            found = language::reading_diagnostics(project, *parser);
-        } catch (const std::exception&) {
-            return;  // an unreadable folder has nothing to show
-        }
-        QMetaObject::invokeMethod(
-            receiver, [latest, deliver, generation, found = std::move(found)]() mutable {
-                if (latest->load() == generation) deliver(std::move(found));
-            });
-    });
+    QMetaObject::invokeMethod(
+        context_, [latest = latest_, parser = parser_, builder = builder_, receiver = receiver_,
+                   deliver = deliver_, generation, build, folder = std::move(folder),
+                   texts = std::move(open_texts)]() mutable {
+            if (latest->load() != generation) return;
+            Diagnostics found;
+            try {
+                const language::LanguageProject project(folder, texts);
+                found = language::reading_diagnostics(project, *parser);
+                if (build && latest->load() == generation) {
+                    try {
+                        language::merge_diagnostics(found, builder->build(project, texts));
+                    } catch (const std::exception&) {
+                        // No copy of the folder could be made (a full disk): what
+                        // the reading found is still worth showing.
+                    }
+                }
+            } catch (const std::exception&) {
+                return;  // an unreadable folder has nothing to show
+            }
+            QMetaObject::invokeMethod(
+                receiver, [latest, deliver, generation, found = std::move(found)]() mutable {
+                    if (latest->load() == generation) deliver(std::move(found));
+                });
+        });
 }
 
 }  // namespace quenlo::desk

@@ -57,11 +57,7 @@ SourceEditor::SourceEditor(std::string file_name, std::string path, QWidget* par
 
     SendScintilla(SCI_SETMOUSEDWELLTIME, hover_wait_ms);
     connect(this, &QsciScintilla::SCN_DWELLSTART, this, [this](int position, int x, int y) {
-        if (position < 0) return;
-        const QPoint where = viewport()->mapToGlobal(QPoint(x, y));
-        const QString text = hover_text_at(position);
-        if (!text.isEmpty()) QToolTip::showText(where, text, this);
-        emit hovered(position, where);
+        if (position >= 0) emit hovered(position, viewport()->mapToGlobal(QPoint(x, y)));
     });
     connect(this, &QsciScintilla::SCN_DWELLEND, this, [](int, int, int) { QToolTip::hideText(); });
 }
@@ -153,7 +149,7 @@ QString SourceEditor::hover_text_at(long position) const {
         const long to = std::max(from + 1, position_of(range.line, range.end));
         if (position < from || position > to) continue;
         QString text = QString::fromStdString(diagnostic.diagnostic.text);
-        for (const language::RelatedPlace& note : diagnostic.related)
+        for (const Note& note : diagnostic.diagnostic.notes)
             text += QStringLiteral("\n") + QString::fromStdString(note.text);
         texts << text;
     }

@@ -46,6 +46,7 @@ public:
     QString hover_text_at(long position) const;
 
 signals:
+    // The mouse rests at `position`, shown at `where` on the screen.
     void hovered(long position, QPoint where);
 
 private:

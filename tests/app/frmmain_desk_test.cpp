@@ -106,6 +106,8 @@ private slots:
         const int header = line_with(*rooms, "{2}");
         QCOMPARE(static_cast<int>(rooms->caret_line()), header + 1);
         QVERIFY(rooms->text(header + 1).startsWith("_rGiardino_|"));
+        QVERIFY(desk.hover_text(rooms, rooms->position_of(static_cast<std::size_t>(header + 1), 3))
+                    .contains("_rGiardino_"));
 
         // Shift+F12 lists its uses in both files.
         f.trigger("Findreferences1");
@@ -141,6 +143,53 @@ private slots:
         QTest::keyClick(rooms, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(!objects->isModified());
         QVERIFY(read_file(project + "/objects.qno").find("_rOrto_") != std::string::npos);
+    }
+
+    void aTypoIsFixedAndNamesAreFound() {
+        WindowFixture f;
+        const std::string project = f.make_project("Refusi");
+        f.set_project(project);
+        quenlo::desk::Desk& desk = f.window->desk();
+
+        // Ctrl+P: part of a name opens where it is declared.
+        f.dialogs.input_answers = {std::string("scrittaStanza")};
+        f.trigger("Goto1");
+        SourceEditor* objects = desk.current_editor();
+        QVERIFY(objects);
+        QCOMPARE(objects->file_name(), std::string("objects.qno"));
+        QVERIFY(objects->text(static_cast<int>(objects->caret_line()))
+                    .startsWith("{_scrittaStanzaBuia_}"));
+
+        // The "did you mean" of a misspelt name becomes its fix.
+        QVERIFY(f.window->open_place("rooms.qnr", 1));
+        SourceEditor* rooms = desk.current_editor();
+        const int dark = line_with(*rooms, "dà sul giardino.");
+        rooms->setCursorPosition(dark, rooms->text(dark).trimmed().size());
+        rooms->insert(" Un altro {baule|_bauel_}.");
+        const long at_typo = rooms->position_of(
+            static_cast<std::size_t>(dark),
+            static_cast<std::size_t>(rooms->text(dark).toUtf8().indexOf("_bauel_") + 2));
+        QTRY_VERIFY_WITH_TIMEOUT(rooms->diagnostic_at(at_typo), 10000);
+        QVERIFY(rooms->hover_text_at(at_typo).contains("did you mean _baule_?"));
+        rooms->SendScintilla(QsciScintilla::SCI_GOTOPOS, static_cast<unsigned long>(at_typo));
+        f.trigger("Quickfix1");
+        QVERIFY(rooms->text(dark).contains("Un altro {baule|_baule_}."));
+
+        // Find in project lists every line with the text, in every file.
+        f.dialogs.input_answers = {std::string("_baule_")};
+        f.trigger("Findinproject1");
+        QVERIFY(desk.results()->isVisible());
+        QVERIFY(!desk.results()->findItems("rooms.qnr:", Qt::MatchStartsWith).isEmpty());
+        QVERIFY(!desk.results()->findItems("objects.qno:", Qt::MatchStartsWith).isEmpty());
+
+        // Closing the modified tab asks; "no" lets the changes go.
+        f.dialogs.yes_no_answers = {false};
+        auto* tabs = desk.findChild<QTabWidget*>("editorTabs");
+        emit tabs->tabCloseRequested(tabs->indexOf(rooms));
+        QCOMPARE(QString::fromStdString(f.dialogs.questions.back().text),
+                 QString("Save changes to rooms.qnr?"));
+        QTRY_VERIFY(!desk.editor("rooms.qnr"));
+        QVERIFY(read_file(project + "/rooms.qnr").find("Un altro") == std::string::npos);
     }
 
     void theLogLinksAndAnotherProgramsChangesReachTheEditor() {

@@ -3,7 +3,8 @@
 // ("main_window_building.png"), after the build ("main_window.png"), with its
 // File menu and recent projects, Project and Help menus open
 // ("menu_file.png", "menu_project.png", "menu_help.png"), and the authoring
-// reference finding a word ("authoring_reference.png"). Runs under a real X
+// reference finding a word ("authoring_reference.png"), the Edit menu
+// ("menu_edit.png") and the editor on the rooms with a squiggle ("editor.png"). Runs under a real X
 // server (Xvfb), so fonts and style are drawn as on a desktop.
 //
 // Usage: quenlo_screenshot OUTPUT_FOLDER
@@ -20,6 +21,8 @@
 #include <cstdio>
 
 #include "app/application.h"
+#include "desk/desk.h"
+#include "desk/source_editor.h"
 #include "window_fixture.h"
 
 int main(int argc, char** argv) {
@@ -100,8 +103,18 @@ int main(int argc, char** argv) {
     };
     if (!save_menu("File1", "Recentprojects1", "menu_file.png") ||
         !save_menu("Project1", nullptr, "menu_project.png") ||
-        !save_menu("Help1", nullptr, "menu_help.png"))
+        !save_menu("Help1", nullptr, "menu_help.png") ||
+        !save_menu("Edit1", nullptr, "menu_edit.png"))
         return 1;
+
+    // The editor on the rooms, with a link to an object nobody declared.
+    fixture.window->resize(1100, 720);
+    if (!fixture.window->open_place("rooms.qnr", 13)) return 1;
+    quenlo::desk::SourceEditor* rooms = fixture.window->desk().current_editor();
+    rooms->setCursorPosition(12, rooms->text(12).trimmed().size());
+    rooms->insert(QStringLiteral(" Un {sasso|_sassoNascosto_}."));
+    for (int i = 0; i < 4; ++i) settle();
+    if (!save(*fixture.window, "editor.png")) return 1;
 
     fixture.trigger("Authoringreference1");
     QWidget* reference = fixture.window->findChild<QWidget*>("frmReference");

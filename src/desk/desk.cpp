@@ -15,6 +15,7 @@
 
 #include "desk/project_panel.h"
 #include "desk/source_editor.h"
+#include "foundation/project_files.h"
 #include "foundation/safe_write.h"
 #include "project/dialogs.h"
 
@@ -305,10 +306,11 @@ void Desk::file_changed_on_disk(const QString& path) {
     if (!changed) return;
     if (!QFileInfo::exists(path)) return;
     if (!watcher_->files().contains(path)) watcher_->addPath(path);  // a rename over it
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return;
-    const QByteArray bytes = file.readAll();
-    if (bytes.toStdString() == changed->bytes()) return;
+    try {
+        if (read_decoded_text(changed->path()) == changed->bytes()) return;  // our own save
+    } catch (const std::exception&) {
+        return;
+    }
     if (changed->isModified() &&
         !dialogs_.ask_yes_no(
             MessageKind::warning,

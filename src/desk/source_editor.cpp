@@ -1,12 +1,13 @@
 #include "desk/source_editor.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QToolTip>
+#include <exception>
 
 #include "desk/story_lexer.h"
 #include "foundation/diagnostic.h"
+#include "foundation/project_files.h"
 
 namespace quenlo::desk {
 
@@ -62,13 +63,18 @@ SourceEditor::SourceEditor(std::string file_name, std::string path, QWidget* par
     connect(this, &QsciScintilla::SCN_DWELLEND, this, [](int, int, int) { QToolTip::hideText(); });
 }
 
+// Read as the build reads it (a Windows-1252 line among UTF-8 ones keeps its
+// accents); a save writes UTF-8.
 bool SourceEditor::load() {
-    QFile file(QString::fromStdString(path_));
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = file.readAll();
-    setText(QString::fromUtf8(bytes));
+    std::string text;
+    try {
+        text = read_decoded_text(path_);
+    } catch (const std::exception&) {
+        return false;
+    }
+    setText(QString::fromStdString(text));
     setModified(false);
-    disk_time_ = QFileInfo(file).lastModified().toMSecsSinceEpoch();
+    disk_time_ = QFileInfo(QString::fromStdString(path_)).lastModified().toMSecsSinceEpoch();
     return true;
 }
 

@@ -216,22 +216,24 @@ private slots:
 
         // Without unsaved changes another program's text is taken; with them
         // the author is asked, and a "no" keeps them.
-        std::ofstream(project + "/help.qni", std::ios::binary) << "Aiuto nuovo\r\n";
-        QTRY_COMPARE_WITH_TIMEOUT(help->text(), QString("Aiuto nuovo\r\n"), 10000);
+        // A Windows-1252 line is read as the build reads it, and saved as UTF-8.
+        std::ofstream(project + "/help.qni", std::ios::binary) << "Aiuto nuovo perch\xE8\r\n";
+        QTRY_COMPARE_WITH_TIMEOUT(help->text(), QString::fromUtf8("Aiuto nuovo perchè\r\n"), 10000);
         help->setCursorPosition(0, 0);
         QTest::keyClicks(help, "Mio ");
         f.dialogs.yes_no_answers = {false};
         const std::size_t asked = f.dialogs.questions.size();
         std::ofstream(project + "/help.qni", std::ios::binary) << "Altro\r\n";
         QTRY_COMPARE_WITH_TIMEOUT(f.dialogs.questions.size(), asked + 1, 10000);
-        QCOMPARE(help->text(), QString("Mio Aiuto nuovo\r\n"));
+        QCOMPARE(help->text(), QString::fromUtf8("Mio Aiuto nuovo perchè\r\n"));
 
         // Closing the window asks about the unsaved file; "yes" saves it.
         f.dialogs.yes_no_answers = {true};
         QVERIFY(f.window->close());
         QCOMPARE(QString::fromStdString(f.dialogs.questions.back().text),
                  QString("Save changes to help.qni?"));
-        QCOMPARE(read_file(project + "/help.qni"), std::string("Mio Aiuto nuovo\r\n"));
+        QCOMPARE(read_file(project + "/help.qni"),
+                 std::string("Mio Aiuto nuovo perch\xC3\xA8\r\n"));
     }
 };
 

@@ -21,6 +21,8 @@ packages=(
     libgraphviz-dev graphviz
     # The window's game pane (optional when configuring).
     qt6-webengine-dev
+    # The window's editor of the project files.
+    libqscintilla2-qt6-dev
     xvfb xauth
     # The explorer reads the browser's debugging protocol.
     nlohmann-json3-dev

@@ -5,9 +5,11 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -25,6 +27,7 @@
 #include "app/reference_window.h"
 #include "app/story_map_panel.h"
 #include "app/welcome.h"
+#include "desk/desk.h"
 #include "explore/explore_session.h"
 #include "project/bracket_check.h"
 #include "project/dialogs.h"
@@ -117,11 +120,21 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::create_log_pane() {
-    auto* pane = new QWidget(this);
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->setObjectName("splDesk");
+    desk_ = new desk::Desk(dialogs_, workspace_.program_folder, split);
+    auto* pane = new QWidget(split);
     pane->setObjectName("pnlLog");
+    log_pane_ = pane;
     relog_->setParent(pane);
-    setCentralWidget(pane);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 1);
+    split->setSizes({3000, 1000});  // in proportion: three quarters for the editor
+    pane->setMinimumHeight(80);
+    setCentralWidget(split);
     pane->installEventFilter(this);
+    connect(desk_, &desk::Desk::title_changed, this, [this] { show_title(); });
+    connect(desk_, &desk::Desk::saved, this, [this] { project_saved(); });
 
     btndellog_ = new QToolButton(pane);
     btndellog_->setObjectName("btndellog");
@@ -129,13 +142,14 @@ void TfrmMain::create_log_pane() {
     btndellog_->setToolTip(QStringLiteral("Clear log"));
     connect(btndellog_, &QToolButton::clicked, this, [this] { log_.clear_log(); });
     connect(relog_, &LogView::link_activated, this,
-            [this](const QUrl& url) { desktop_.urls.open_url(url); });
+            [this](const QUrl& url, const QString& line) { open_log_link(url, line); });
 
     btnStop_ = new QToolButton(pane);
     btnStop_->setObjectName("btnStop");
     btnStop_->setIcon(style()->standardIcon(QStyle::SP_BrowserStop));
     btnStop_->setToolTip(QStringLiteral("Stop (Esc)"));
     btnStop_->setShortcut(QKeySequence(Qt::Key_Escape));
+    btnStop_->installEventFilter(this);  // Esc stops at once, without the click's animation
     btnStop_->hide();
     connect(btnStop_, &QToolButton::clicked, this, [this] { btnStopClick(); });
 
@@ -168,6 +182,10 @@ void TfrmMain::create_menus() {
     connect(Recentprojects1_, &QMenu::aboutToShow, this, [this] { fill_recent_menu(); });
     File1_->addSeparator();
     QAction* exit = add_command(File1_, "E&xit", "Exit1", QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    Edit1_ = menuBar()->addMenu(QStringLiteral("&Edit"));
+    Edit1_->setObjectName("Edit1");
+    desk_->add_commands(Edit1_);
 
     Project1_ = menuBar()->addMenu(QStringLiteral("&Project"));
     Project1_->setObjectName("Project1");
@@ -525,18 +543,17 @@ void TfrmMain::Storymap1Click() {
         story_map_dock_->setWidget(story_map_);
         addDockWidget(Qt::RightDockWidgetArea, story_map_dock_);
         resizeDocks({story_map_dock_}, {story_map_width}, Qt::Horizontal);
-        connect(story_map_, &StoryMapPanel::room_clicked, this, &TfrmMain::open_place);
+        connect(story_map_, &StoryMapPanel::room_clicked, this, &TfrmMain::open_room);
         story_map_->set_project(workspace_.project_folder);
     }
     story_map_dock_->show();
     story_map_dock_->raise();
 }
 
-// Until the window has an editor of its own, the system's opener shows the
-// file; the line waits for an opener that can go to it.
-void TfrmMain::open_place(const QString& file, int line) {
-    (void)line;
-    desktop_.urls.open_url(QUrl::fromLocalFile(file));
+// A room clicked on the story map opens at its header in the editor.
+void TfrmMain::open_room(const QString& file, int line) {
+    if (!open_place(QFile::encodeName(file).toStdString(), line))
+        desktop_.urls.open_url(QUrl::fromLocalFile(file));
 }
 
 // Only raises the flag; the build notices it at its next poll.
@@ -550,15 +567,47 @@ void TfrmMain::show_error(std::string_view text) {
 }
 
 void TfrmMain::set_building(bool running) {
-    for (QMenu* menu : {File1_, Project1_, Tools1_, Help1_})
+    for (QMenu* menu : {File1_, Edit1_, Project1_, Tools1_, Help1_})
         menu->menuAction()->setEnabled(!running);
     relog_->setEnabled(!running);
+    desk_->setEnabled(!running);  // the build reads the files as they are on disk
     btndellog_->setEnabled(!running);
     btnStop_->setVisible(running);
 }
 
 void TfrmMain::set_title(std::string_view title) {
-    setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    title_ = std::string(title);
+    show_title();
+}
+
+// The open file, with an asterisk while it is unsaved, before the project.
+void TfrmMain::show_title() {
+    setWindowTitle(desk_->title_prefix() +
+                   QString::fromUtf8(title_.data(), static_cast<qsizetype>(title_.size())));
+}
+
+bool TfrmMain::open_place(const std::string& file, int line, int column) {
+    return desk_->open_place(file, static_cast<std::size_t>(std::max(line, 1) - 1),
+                             static_cast<std::size_t>(std::max(column, 1) - 1));
+}
+
+// A link to a project file opens it in the editor, at the line and column
+// its log line names; any other opens as the desktop opens it.
+void TfrmMain::open_log_link(const QUrl& url, const QString& line) {
+    if (url.isLocalFile()) {
+        const QString path = url.toLocalFile();
+        int at_line = 1, at_column = 1;
+        if (line.startsWith(path)) {
+            static const QRegularExpression place(QStringLiteral("^:(\\d+)(?::(\\d+))?"));
+            const auto match = place.match(line.mid(path.size()));
+            if (match.hasMatch()) {
+                at_line = match.captured(1).toInt();
+                at_column = match.captured(2).isEmpty() ? 1 : match.captured(2).toInt();
+            }
+        }
+        if (open_place(QFile::encodeName(path).toStdString(), at_line, at_column)) return;
+    }
+    desktop_.urls.open_url(url);
 }
 
 void TfrmMain::set_project_menus(bool project_set) {
@@ -580,6 +629,7 @@ void TfrmMain::project_changed(bool project_set) {
     }
     if (story_map_)
         story_map_->set_project(project_set ? workspace_.project_folder : std::string());
+    desk_->set_project(project_set ? workspace_.project_folder : std::string());
     if (!project_set) return;
     recent_.add(workspace_.project_folder);
     Recentprojects1_->setEnabled(true);
@@ -591,20 +641,30 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (!desk_->close_all_tabs()) {
+        event->ignore();
+        return;
+    }
     save_layout();
     play_.reset();
     event->accept();
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == centralWidget() && event->type() == QEvent::Resize) place_log_buttons();
+    if (watched == log_pane_ && event->type() == QEvent::Resize) place_log_buttons();
+    if (watched == btnStop_ && event->type() == QEvent::Shortcut) {
+        // A button's shortcut clicks it a tenth of a second later, when a
+        // short build may be over; the stop flag is set now.
+        btnStopClick();
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
 // The clear-log button sits at the top right of the log, left of its scroll
 // bar, and the stop button under it.
 void TfrmMain::place_log_buttons() {
-    QWidget* pane = centralWidget();
+    QWidget* pane = log_pane_;
     relog_->setGeometry(pane->rect());
     const int size = 26;
     const int right = relog_->width() - relog_->verticalScrollBar()->sizeHint().width() - 6;

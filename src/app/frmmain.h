@@ -26,11 +26,16 @@
 class QAction;
 class QDockWidget;
 class QMenu;
+class QSplitter;
 class QProgressBar;
 class QToolButton;
 
 namespace quenlo {
 class Dialogs;
+}
+
+namespace quenlo::desk {
+class Desk;
 }
 
 namespace quenlo::app {
@@ -65,6 +70,11 @@ public:
     void project_saved();
 
     const Workspace& workspace() const { return workspace_; }
+    // The editor of the project's files, where other views open a place.
+    desk::Desk& desk() const { return *desk_; }
+    // Opens a project file in the editor at a line (from 1); false when it is
+    // no file of the project.
+    bool open_place(const std::string& file, int line, int column = 1);
     // Where new projects are made and the folder chooser starts.
     std::string projects_folder() const;
     // Where the folder chooser of "Set project" opens.
@@ -88,6 +98,8 @@ private:
     QAction* add_command(QMenu* menu, const char* caption, const char* name,
                          const QKeySequence& keys = {});
     void place_log_buttons();
+    void open_log_link(const QUrl& url, const QString& line);
+    void show_title();
     void fill_recent_menu();
     void project_changed(bool project_set);
     bool project_commands_enabled() const;
@@ -116,9 +128,8 @@ private:
     void About1Click();
     void btnStopClick();
     void Storymap1Click();
-    // Where a click on a room of the story map takes the author: the one
-    // place that decides how a file is opened at a line.
-    void open_place(const QString& file, int line);
+    // A room clicked on the story map: its header in the editor.
+    void open_room(const QString& file, int line);
     void restore_layout();
     void save_layout();
 
@@ -138,8 +149,12 @@ private:
     bool rebuilding_after_save_ = false;
     QPointer<ReferenceWindow> reference_;
     GamePane* game_ = nullptr;  // none without a web view
+    desk::Desk* desk_ = nullptr;
+    QWidget* log_pane_ = nullptr;
+    std::string title_;  // the project's part of the title
 
     QMenu* File1_ = nullptr;
+    QMenu* Edit1_ = nullptr;
     QMenu* Project1_ = nullptr;
     QMenu* Tools1_ = nullptr;
     QMenu* View1_ = nullptr;

@@ -104,7 +104,9 @@ void LogView::mouseReleaseEvent(QMouseEvent* event) {
     QPlainTextEdit::mouseReleaseEvent(event);
     if (event->button() != Qt::LeftButton || textCursor().hasSelection()) return;
     const QString href = anchorAt(event->position().toPoint());
-    if (!href.isEmpty()) emit link_activated(QUrl(href));
+    if (href.isEmpty()) return;
+    const QTextBlock block = cursorForPosition(event->position().toPoint()).block();
+    emit link_activated(QUrl(href), block.text());
 }
 
 }  // namespace quenlo::app

@@ -31,7 +31,8 @@ public:
     QUrl line_link(int line) const;
 
 signals:
-    void link_activated(const QUrl& url);
+    // A click on a link, with the text of its line ("PATH:LINE:COLUMN: ...").
+    void link_activated(const QUrl& url, const QString& line);
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -8,11 +8,13 @@
 #include "foundation/workspace.h"
 #include "jsparser/script_parser.h"
 #include "lsp/file_uri.h"
-#include "lsp/language_features.h"
+#include "language/language_features.h"
 
 namespace quenlo::lsp {
 
 using nlohmann::json;
+using namespace quenlo::language;
+using language::Symbol;
 
 namespace {
 
@@ -339,7 +341,7 @@ json LanguageServer::completion(const json& params) {
 json LanguageServer::definition(const json& params) {
     const auto at = position_of(params);
     if (!at) return nullptr;
-    const auto place = lsp::definition(*project(), at->file, at->line, at->byte);
+    const auto place = language::definition(*project(), at->file, at->line, at->byte);
     return place ? location_json(*place) : json(nullptr);
 }
 
@@ -349,8 +351,8 @@ json LanguageServer::references(const json& params) {
     if (!at) return locations;
     const bool declaration =
         params.value("context", json::object()).value("includeDeclaration", true);
-    const auto definition = lsp::definition(*project(), at->file, at->line, at->byte);
-    for (const Place& place : lsp::references(*project(), at->file, at->line, at->byte)) {
+    const auto definition = language::definition(*project(), at->file, at->line, at->byte);
+    for (const Place& place : language::references(*project(), at->file, at->line, at->byte)) {
         if (!declaration && definition && place == *definition) continue;
         locations.push_back(location_json(place));
     }
@@ -361,7 +363,7 @@ json LanguageServer::prepare_rename(const json& params) {
     const auto at = position_of(params);
     if (!at) return nullptr;
     Place name;
-    const RenameResult result = lsp::prepare_rename(*project(), at->file, at->line, at->byte, name);
+    const RenameResult result = language::prepare_rename(*project(), at->file, at->line, at->byte, name);
     if (!result.refused.empty()) throw RpcError{request_failed, result.refused};
     return {{"range", range_json(name)},
             {"placeholder", std::string(line_of(name.file, name.range.line)
@@ -372,7 +374,7 @@ json LanguageServer::rename(const json& params) {
     const auto at = position_of(params);
     if (!at) throw RpcError{request_failed, "Not a file of the project"};
     const RenameResult result =
-        lsp::rename(*project(), at->file, at->line, at->byte, params.at("newName"));
+        language::rename(*project(), at->file, at->line, at->byte, params.at("newName"));
     if (!result.refused.empty()) throw RpcError{request_failed, result.refused};
     json changes = json::object();
     for (const Edit& edit : result.edits)
@@ -384,7 +386,7 @@ json LanguageServer::rename(const json& params) {
 json LanguageServer::hover(const json& params) {
     const auto at = position_of(params);
     if (!at) return nullptr;
-    const auto text = lsp::hover(*project(), at->file, at->line, at->byte);
+    const auto text = language::hover(*project(), at->file, at->line, at->byte);
     if (!text) return nullptr;
     return {{"contents", {{"kind", "markdown"}, {"value", text->markdown}}},
             {"range", range_json(text->where)}};
@@ -394,7 +396,7 @@ json LanguageServer::document_symbols(const json& params) {
     const auto file = file_of_uri(params.at("textDocument").at("uri"));
     json symbols = json::array();
     if (!file || !project()) return symbols;
-    for (const Symbol& symbol : lsp::document_symbols(*project(), *file)) {
+    for (const Symbol& symbol : language::document_symbols(*project(), *file)) {
         const std::string_view last = line_of(*file, symbol.last_line);
         symbols.push_back(
             {{"name", symbol.name},
@@ -411,7 +413,7 @@ json LanguageServer::document_symbols(const json& params) {
 json LanguageServer::workspace_symbols(const json& params) {
     json symbols = json::array();
     if (!project()) return symbols;
-    for (const Symbol& symbol : lsp::workspace_symbols(*project(), params.value("query", "")))
+    for (const Symbol& symbol : language::workspace_symbols(*project(), params.value("query", "")))
         symbols.push_back({{"name", symbol.name},
                            {"kind", symbol_kind(symbol.kind)},
                            {"location", location_json(symbol.where)},

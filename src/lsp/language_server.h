@@ -14,14 +14,20 @@
 
 #include <nlohmann/json.hpp>
 
-#include "lsp/language_project.h"
-#include "lsp/project_diagnostics.h"
+#include "language/language_project.h"
+#include "language/project_diagnostics.h"
 
 namespace quenlo {
 class ScriptParser;
 }
 
 namespace quenlo::lsp {
+
+// The server speaks for the language layer's answers in its own protocol.
+using language::LanguageProject;
+using language::Place;
+using language::PlacedDiagnostic;
+using language::ShadowBuilder;
 
 using Clock = std::chrono::steady_clock;
 

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "desk/desk.h"
 #include "window_fixture.h"
 
 using quenlo::test::q;
@@ -41,6 +42,8 @@ void click_line(WindowFixture& f, int line) {
     quenlo::app::LogView* log = f.relog();
     QTextCursor at(log->document()->findBlockByNumber(line));
     at.movePosition(QTextCursor::NextCharacter, QTextCursor::MoveAnchor, 3);
+    log->setTextCursor(at);  // the log shares the window with the editor
+    log->ensureCursorVisible();
     QTest::mouseClick(log->viewport(), Qt::LeftButton, {}, log->cursorRect(at).center());
 }
 
@@ -105,8 +108,9 @@ private slots:
         const int location = f.find_line(q(project + "/help.qni:1:7: error: "));
         QVERIFY(location > 0);
         QVERIFY(f.relog()->line_link(location + 1).isEmpty());  // the source line is none
-        click_line(f, location);
-        QCOMPARE(f.urls.opened.last(), QUrl::fromLocalFile(q(project + "/help.qni")));
+        click_line(f, location);  // a project file opens in the editor, not outside
+        QCOMPARE(f.urls.opened.size(), 1);
+        QVERIFY(f.window->desk().editor("help.qni"));
     }
 
     void openProjectFolderOpensItInTheFileManager() {

@@ -131,7 +131,7 @@ private slots:
         QStringList view = {"Story map"};
         if (f.window->findChild<QAction*>("Game1")) view << "Game";  // with the game pane built
         QCOMPARE(captions(f.menu("View1")), view);
-        const QStringList titles = {"File", "Project", "Tools", "View", "Help"};
+        const QStringList titles = {"File", "Edit", "Project", "Tools", "View", "Help"};
         for (int i = 0; i < titles.size(); ++i)
             QCOMPARE(shown(f.window->menuBar()->actions()[i]->text()), titles[i]);
     }

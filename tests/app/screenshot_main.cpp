@@ -2,12 +2,14 @@
 // ("main_window_start.png"), while it builds a new project, debug and release
 // ("main_window_building.png"), after the build ("main_window.png"), with its
 // File menu and recent projects, Project and Help menus open
-// ("menu_file.png", "menu_project.png", "menu_help.png"), the story map in
-// its dock with a move and a room nothing leads to ("story_map.png"), the
-// authoring reference finding a word ("authoring_reference.png"), and, when
-// the window has one, the game pane beside the log in a window of 1093 by
-// 614, a screen of 1366 by 768 at 125 % ("game_pane.png"). Runs under a real
-// X server (Xvfb), so fonts and style are drawn as on a desktop.
+// ("menu_file.png", "menu_project.png", "menu_help.png"), the Edit menu
+// ("menu_edit.png"), the story map in its dock with a move and a room nothing
+// leads to ("story_map.png"), the editor on the rooms with a squiggle
+// ("editor.png"), the authoring reference finding a word
+// ("authoring_reference.png"), and, when the window has one, the game pane
+// beside the log in a window of 1093 by 614, a screen of 1366 by 768 at
+// 125 % ("game_pane.png"). Runs under a real X server (Xvfb), so fonts and
+// style are drawn as on a desktop.
 //
 // Usage: quenlo_screenshot OUTPUT_FOLDER
 
@@ -24,6 +26,8 @@
 #include <fstream>
 
 #include "app/application.h"
+#include "desk/desk.h"
+#include "desk/source_editor.h"
 #include "window_fixture.h"
 
 int main(int argc, char** argv) {
@@ -105,7 +109,8 @@ int main(int argc, char** argv) {
     };
     if (!save_menu("File1", "Recentprojects1", "menu_file.png") ||
         !save_menu("Project1", nullptr, "menu_project.png") ||
-        !save_menu("Help1", nullptr, "menu_help.png"))
+        !save_menu("Help1", nullptr, "menu_help.png") ||
+        !save_menu("Edit1", nullptr, "menu_edit.png"))
         return 1;
 
     // The story map of the new project, in its dock beside the log, with a
@@ -123,6 +128,14 @@ int main(int argc, char** argv) {
     settle();
     settle();
     if (!save(*fixture.window, "story_map.png")) return 1;
+    // The editor on the rooms, with a link to an object nobody declared.
+    fixture.window->resize(1100, 720);
+    if (!fixture.window->open_place("rooms.qnr", 13)) return 1;
+    quenlo::desk::SourceEditor* rooms = fixture.window->desk().current_editor();
+    rooms->setCursorPosition(12, rooms->text(12).trimmed().size());
+    rooms->insert(QStringLiteral(" Un {sasso|_sassoNascosto_}."));
+    for (int i = 0; i < 4; ++i) settle();
+    if (!save(*fixture.window, "editor.png")) return 1;
 
     fixture.trigger("Authoringreference1");
     QWidget* reference = fixture.window->findChild<QWidget*>("frmReference");

@@ -9,6 +9,8 @@
 
 #include "app/story_map_panel.h"
 #include "app/story_map_view.h"
+#include "desk/desk.h"
+#include "desk/source_editor.h"
 #include "window_fixture.h"
 
 using quenlo::test::q;
@@ -58,8 +60,14 @@ private slots:
             lines = QString::fromUtf8(file.readAll()).split("\r\n");
         }
         QCOMPARE(lines.value(clicked[0][1].toInt() - 1), QString("{:4}"));
-        QCOMPARE(f.urls.opened.size(), 1);
-        QCOMPARE(f.urls.opened[0], QUrl::fromLocalFile(rooms_file));
+        // It opens in the editor at that header.
+        QVERIFY(f.urls.opened.isEmpty());
+        const quenlo::desk::SourceEditor* editor = f.window->desk().current_editor();
+        QVERIFY(editor);
+        QCOMPARE(editor->file_name(), std::string("rooms.qnr"));
+        int line = -1, index = -1;
+        editor->getCursorPosition(&line, &index);
+        QCOMPARE(line + 1, clicked[0][1].toInt());
         // Beside every box there is nothing to click.
         QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(1, 1));
         QCOMPARE(clicked.size(), 1);

@@ -2,13 +2,13 @@
 // where the author types, in the places the editor acceptance test does not
 // reach (menus, exits, selectors), and what rename and the quick fixes refuse.
 
-#include "lsp/language_features.h"
+#include "language/language_features.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-namespace quenlo::lsp {
+namespace quenlo::language {
 namespace {
 
 const std::map<std::string, std::string> texts = {
@@ -84,4 +84,4 @@ TEST(LanguageFeatures, QuickFixReplacesTheFirstNamedWordOnly) {
 }
 
 }  // namespace
-}  // namespace quenlo::lsp
+}  // namespace quenlo::language

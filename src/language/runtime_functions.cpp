@@ -1,9 +1,9 @@
-#include "lsp/runtime_functions.h"
+#include "language/runtime_functions.h"
 
 #include "foundation/base_script.h"
 #include "foundation/text.h"
 
-namespace quenlo::lsp {
+namespace quenlo::language {
 
 namespace {
 
@@ -92,4 +92,4 @@ ParameterKind parameter_kind(std::string_view parameter) {
     return ParameterKind::other;
 }
 
-}  // namespace quenlo::lsp
+}  // namespace quenlo::language

@@ -1,13 +1,13 @@
-#include "lsp/language_features.h"
+#include "language/language_features.h"
 
 #include <algorithm>
 #include <cctype>
 
 #include "foundation/text.h"
-#include "lsp/runtime_functions.h"
+#include "language/runtime_functions.h"
 #include "model/object_keys.h"
 
-namespace quenlo::lsp {
+namespace quenlo::language {
 
 namespace {
 
@@ -486,4 +486,4 @@ std::optional<QuickFix> quick_fix(const LanguageProject& project, const Diagnost
     return std::nullopt;
 }
 
-}  // namespace quenlo::lsp
+}  // namespace quenlo::language

@@ -1,4 +1,4 @@
-#include "lsp/project_diagnostics.h"
+#include "language/project_diagnostics.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,7 +15,7 @@
 
 namespace fs = std::filesystem;
 
-namespace quenlo::lsp {
+namespace quenlo::language {
 
 namespace {
 
@@ -209,4 +209,4 @@ void merge_diagnostics(std::vector<PlacedDiagnostic>& into, std::vector<PlacedDi
     }
 }
 
-}  // namespace quenlo::lsp
+}  // namespace quenlo::language

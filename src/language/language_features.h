@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "foundation/diagnostic.h"
-#include "lsp/language_project.h"
+#include "language/language_project.h"
 
-namespace quenlo::lsp {
+namespace quenlo::language {
 
 enum class CompletionKind { room, object, variable, function, property, flag, verb };
 
@@ -86,4 +86,4 @@ std::optional<QuickFix> quick_fix(const LanguageProject& project, const Diagnost
 // The pseudo-rooms an object's ":room:" may name besides the rooms.
 inline constexpr std::string_view pseudo_rooms[] = {"_rOUT_", "_rTAKEN_", "_rWORN_"};
 
-}  // namespace quenlo::lsp
+}  // namespace quenlo::language

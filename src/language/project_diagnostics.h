@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "foundation/diagnostic.h"
-#include "lsp/language_project.h"
+#include "language/language_project.h"
 
 namespace quenlo {
 class ScriptParser;
 struct Workspace;
 }  // namespace quenlo
 
-namespace quenlo::lsp {
+namespace quenlo::language {
 
 struct RelatedPlace {
     Place where;
@@ -65,4 +65,4 @@ private:
 // The union of two lists, each diagnostic once.
 void merge_diagnostics(std::vector<PlacedDiagnostic>& into, std::vector<PlacedDiagnostic> more);
 
-}  // namespace quenlo::lsp
+}  // namespace quenlo::language

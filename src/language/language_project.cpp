@@ -1,4 +1,4 @@
-#include "lsp/language_project.h"
+#include "language/language_project.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 #include "foundation/text.h"
 #include "model/project_reading.h"
 
-namespace quenlo::lsp {
+namespace quenlo::language {
 
 namespace {
 
@@ -125,4 +125,4 @@ std::optional<Place> LanguageProject::word_at(std::string_view name, std::size_t
     return Place{std::string(name), {line, begin, end}};
 }
 
-}  // namespace quenlo::lsp
+}  // namespace quenlo::language

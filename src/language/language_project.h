@@ -15,7 +15,7 @@
 #include "foundation/project_sources.h"
 #include "foundation/text_range.h"
 
-namespace quenlo::lsp {
+namespace quenlo::language {
 
 // A piece of a project file: the file's name ("rooms.qnr") and bytes of a line.
 struct Place {
@@ -78,4 +78,4 @@ inline bool is_name_byte(char c) {
            c == '_' || c == '$';
 }
 
-}  // namespace quenlo::lsp
+}  // namespace quenlo::language

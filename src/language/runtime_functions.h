@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace quenlo::lsp {
+namespace quenlo::language {
 
 struct RuntimeFunction {
     std::string name;                     // "f_moveplayer"
@@ -29,4 +29,4 @@ const std::vector<RuntimeFunction>& runtime_functions();
 enum class ParameterKind { object, room, verb, other };
 ParameterKind parameter_kind(std::string_view parameter);
 
-}  // namespace quenlo::lsp
+}  // namespace quenlo::language

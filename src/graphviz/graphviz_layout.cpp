@@ -21,10 +21,17 @@ std::mutex& graphviz_lock() {
     return lock;
 }
 
+// One context for the module's life, called under the lock: making one loads
+// Graphviz's plugins, and freeing it unloads them, each time.
+GVC_t* graphviz_context() {
+    static GVC_t* const context = gvContext();
+    return context;
+}
+
 // One graph read from DOT and laid out by dot, freed in the right order.
 class LaidOutGraph {
 public:
-    explicit LaidOutGraph(const std::string& dot) : context_(gvContext()) {
+    explicit LaidOutGraph(const std::string& dot) : context_(graphviz_context()) {
         if (context_) graph_ = agmemread(dot.c_str());
         laid_out_ = graph_ && gvLayout(context_, graph_, "dot") == 0;
     }
@@ -37,7 +44,6 @@ public:
     ~LaidOutGraph() {
         if (laid_out_) gvFreeLayout(context_, graph_);
         if (graph_) agclose(graph_);
-        if (context_) gvFreeContext(context_);
     }
     LaidOutGraph(const LaidOutGraph&) = delete;
     LaidOutGraph& operator=(const LaidOutGraph&) = delete;

@@ -31,7 +31,10 @@
 #include "window_fixture.h"
 
 int main(int argc, char** argv) {
+#ifdef QUENLO_WITH_GAME_PANE
+    // The web view shares its GL context; without it no GL is started.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+#endif
     QApplication application(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: quenlo_screenshot OUTPUT_FOLDER\n");

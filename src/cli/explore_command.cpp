@@ -7,6 +7,7 @@
 #include <iostream>
 #include <optional>
 
+#include "cli/exit_status.h"
 #include "cli/interrupts.h"
 #include "explore/debug_page.h"
 #include "explore/explore_report.h"
@@ -26,10 +27,6 @@ namespace fs = std::filesystem;
 namespace quenlo::cli {
 
 namespace {
-
-constexpr int exit_ok = 0;
-constexpr int exit_failed = 1;
-constexpr int exit_usage = 2;
 
 int usage(const std::string& problem, const char* line) {
     std::cerr << "quenlo-cli: " << problem << "\n\nUsage:\n  " << line << "\n";

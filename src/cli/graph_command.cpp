@@ -3,6 +3,7 @@
 #include <exception>
 #include <iostream>
 
+#include "cli/exit_status.h"
 #include "foundation/project_files.h"
 #include "foundation/safe_write.h"
 #include "storylayout/story_layout.h"
@@ -12,10 +13,6 @@
 namespace quenlo::cli {
 
 namespace {
-
-constexpr int exit_ok = 0;
-constexpr int exit_failed = 1;
-constexpr int exit_usage = 2;
 
 int usage(const std::string& problem) {
     std::cerr << "quenlo-cli: " << problem << "\n(see quenlo-cli --help)\n";

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/exit_status.h"
 #include "cli/explore_command.h"
 #include "cli/graph_command.h"
 #include "cli/interrupts.h"
@@ -25,12 +26,9 @@
 
 namespace fs = std::filesystem;
 using namespace quenlo;
+using namespace quenlo::cli;
 
 namespace {
-
-constexpr int exit_ok = 0;
-constexpr int exit_failed = 1;
-constexpr int exit_usage = 2;
 
 constexpr std::string_view usage_text =
     "Usage:\n"
